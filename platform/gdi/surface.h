@@ -62,15 +62,18 @@ class Surface {
     // Copies width by height pixels from (sx, sy) of `source` to (dx, dy),
     // clipped to both bitmaps and the clip rectangle. Palettised sources are
     // converted to 24 bits through their colour table. Source and destination
-    // may be the same surface only for areas that do not overlap.
+    // may be the same surface. `written`, when given, receives the
+    // destination rectangle that was actually changed (empty if none).
     bool blit(std::int32_t dx, std::int32_t dy, std::int32_t width, std::int32_t height,
-              const Surface& source, std::int32_t sx, std::int32_t sy);
+              const Surface& source, std::int32_t sx, std::int32_t sy, RECT* written = nullptr);
     // Copies the source block (sx, sy, sw, sh) into the destination block
     // (dx, dy, dw, dh), enlarging or reducing by picking whole pixels: each
     // destination pixel shows the source pixel its position maps to.
+    // Destination pixels whose source lies outside the source bitmap keep
+    // their colour. Source and destination must not be the same bitmap.
     bool stretchBlit(std::int32_t dx, std::int32_t dy, std::int32_t dw, std::int32_t dh,
                      const Surface& source, std::int32_t sx, std::int32_t sy, std::int32_t sw,
-                     std::int32_t sh);
+                     std::int32_t sh, RECT* written = nullptr);
 
     // `invalidColour` outside the bitmap or the clip rectangle.
     COLORREF pixel(std::int32_t x, std::int32_t y) const;
