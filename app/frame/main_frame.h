@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "app/frame/tool_button_table.h"
+#include "platform/gdi/types.h"
+#include "tools/mask_shapes.h"
+
+class Document;
+class FrameBar;
+class PopupPalette;
+class ViewScrollBars;
+
+namespace platform {
+class Bitmap;
+class Window;
+}  // namespace platform
+
+// The user-interface state of the program: the selected tool button, the
+// drawing options, the canvas size and the view's zoom and scroll. The
+// document and the tools read it; the shell's widgets show it. It holds no
+// toolkit objects: the bars and the canvas view are reached through small
+// interfaces, and while one is missing each service works on the fields alone.
+class MainFrame {
+  public:
+    MainFrame();
+    ~MainFrame();
+    MainFrame(const MainFrame&) = delete;
+    MainFrame& operator=(const MainFrame&) = delete;
+
+    Document* document = nullptr;
+    platform::Window* mainWindow = nullptr;
+    FrameBar* menuBar = nullptr;
+    FrameBar* toolBar = nullptr;
+    FrameBar* optionBar = nullptr;
+    platform::Window* canvasWindow = nullptr;
+    ViewScrollBars* scrollBars = nullptr;
+    std::unique_ptr<platform::Bitmap> colourButtonBitmap;
+    PopupPalette* activePalette = nullptr;
+    COLORREF currentColour = 0;
+    std::int32_t panAnchorX = 0;
+    std::int32_t panAnchorY = 0;
+    std::int32_t currentToolRow = -1;
+    std::uint16_t currentTool = 0;
+    std::int16_t scrollX = 0;
+    std::int16_t scrollY = 0;
+    std::int32_t lineWidth = 2;
+    std::int32_t airbrushSizeIndex = 5;
+    std::int32_t smudgeSizeIndex = 4;
+    std::int32_t eraserSizeIndex = 4;
+    std::int32_t zoomShift = 0;
+    std::int32_t snapGridX = 0;
+    std::int32_t snapGridY = 0;
+    std::int32_t fontSize = 12;
+    char16_t fontName[64] = {};
+    std::uint16_t canvasWidth = 0;
+    std::uint16_t canvasHeight = 0;
+    std::uint32_t autoScrollTimer = 0;
+    std::int32_t autoScrollDX = 0;
+    std::int32_t autoScrollDY = 0;
+    std::int32_t autoScrollX = 0;
+    std::int32_t autoScrollY = 0;
+    std::int32_t maxScrollX = 1;
+    std::int32_t maxScrollY = 1;
+    std::int32_t colourButtonImage = -1;
+    std::uint16_t opacity = 127;
+    std::uint16_t hue = 0;
+    bool optionToggle = false;
+
+    ToolButtonTable toolButtons = initialToolButtonTable();
+    OptionButtonTable optionButtons = initialOptionButtonTable();
+
+    // The opacity strokes are painted with: the setting for tools that use
+    // it (of the tool buttons only the pencil does), full strength otherwise.
+    std::uint16_t currentOpacity() const;
+    // The mask the airbrush or the eraser stamps with.
+    const MaskShape* lineStyleEntry() const;
+    // The current tool's use of an option button (1 used, 0 not); 1 for
+    // buttons that do not depend on the tool and when no tool row is selected.
+    std::uint8_t optionUsed(std::int32_t command) const;
+
+    // The canvas view's client rectangle; all zero without a view.
+    void getViewRect(RECT& rect) const;
+    void setCapture(bool capture);
+    void resetScroll();
+    void updateScrollRange(const RECT* viewRect = nullptr);
+    void updateOptionBar();
+    void updateColourButton();
+    bool selectTool(std::uint16_t index);
+    void setButtonEnabled(FrameBar* bar, std::int32_t command, bool enabled);
+};

@@ -1,0 +1,41 @@
+// mirabo-cli: Mirabo without a display.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "cli/demo.h"
+#include "platform/text/font_catalog.h"
+#include "platform/text/utf.h"
+
+namespace {
+
+int usage(std::FILE* out) {
+    std::fputs(
+        "usage: mirabo-cli COMMAND [ARGS]\n"
+        "\n"
+        "commands:\n"
+        "  demo [OUT.ppm]   paint the demo picture and write it (default mirabo-demo.ppm)\n"
+        "  fonts            list the font families the text tool can use\n"
+        "  help             show this text\n",
+        out);
+    return out == stdout ? 0 : 1;
+}
+
+int listFonts() {
+    for (const std::u16string& family : platform::listFontFamilies())
+        std::printf("%s\n", platform::toUtf8(family).c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage(stderr);
+    const std::string_view command = argv[1];
+    if (command == "help" || command == "--help" || command == "-h") return usage(stdout);
+    if (command == "fonts" && argc == 2) return listFonts();
+    if (command == "demo" && argc <= 3) return runDemo(argc == 3 ? argv[2] : "mirabo-demo.ppm");
+    std::fprintf(stderr, "mirabo-cli: unknown command or wrong arguments: %s\n\n", argv[1]);
+    return usage(stderr);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "document/doc_command.h"
+#include "platform/gdi/types.h"
+
+class Tool;
+
+// The document as the shell sees it: commands, the enabling of menu items
+// and buttons, and the stylus, character and paint events of the canvas view.
+class Document {
+  public:
+    virtual ~Document() = default;
+
+    virtual void executeCommand(DocCommand command, int argument) = 0;
+    virtual bool canUndo() const = 0;
+    virtual bool canRedo() const = 0;
+    virtual bool canCut() const = 0;
+    virtual bool canCopy() const = 0;
+    virtual bool canPaste() const = 0;
+    virtual bool isModified() const = 0;
+    virtual bool canFlip() const = 0;
+    virtual void pointerMove(POINT point, bool fromAutoScroll) = 0;
+    virtual void pointerButton(POINT point, bool down, bool viewCoordinates, bool continuation) = 0;
+    virtual void charInput(char16_t character) = 0;
+    virtual void redraw(bool withHistory, bool rebuildView, Tool* drawBefore, Tool* drawAfter) = 0;
+};

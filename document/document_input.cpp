@@ -1,0 +1,119 @@
+#include <algorithm>
+
+#include "app/frame/main_frame.h"
+#include "document/sketch_document.h"
+
+// The tool for the frame's tool button, or null for buttons that start
+// none. The eraser is the mask brush painting the background colour; the
+// selection button moves the selection when the stylus lands inside it.
+Tool* SketchDocument::acquireForButton(POINT point, bool& flattenFirst, COLORREF& colour) {
+    switch (frame->currentTool) {
+        case 0:
+            return toolFactory.acquire(*this, ToolId::Brush);
+        case 1:
+            return toolFactory.acquire(*this, ToolId::Line);
+        case 2:
+            return toolFactory.acquire(*this, ToolId::Rectangle);
+        case 3:
+            return toolFactory.acquire(*this, ToolId::FilledRectangle);
+        case 4:
+            return toolFactory.acquire(*this, ToolId::Ellipse);
+        case 5:
+            return toolFactory.acquire(*this, ToolId::FilledEllipse);
+        case 6:
+            return toolFactory.acquire(*this, ToolId::MaskBrush);
+        case 7:
+            return toolFactory.acquire(*this, ToolId::Smudge);
+        case 8:
+            colour = backgroundColour();
+            return toolFactory.acquire(*this, ToolId::MaskBrush);
+        case 9:
+            if (isInsideSelection(point)) {
+                Tool* move = toolFactory.acquire(*this, ToolId::MoveSelection);
+                if (move) move->setBounds(selection);
+                return move;
+            }
+            // A new selection keeps the history: selecting is no change.
+            flattenFirst = false;
+            return toolFactory.acquire(*this, ToolId::Select);
+        case 11:
+            return toolFactory.acquire(*this, ToolId::Text);
+        case 15:
+            return toolFactory.acquire(*this, ToolId::Fill);
+        default:
+            return nullptr;
+    }
+}
+
+void SketchDocument::pointerButton(POINT point, bool down, bool viewCoordinates,
+                                   bool continuation) {
+    if (!frame) return;
+    POINT p = point;
+    if (viewCoordinates) {
+        snapToGrid(p);
+        viewToCanvas(p);
+    }
+    if (!down) {
+        if (frame->optionToggle) {
+            frame->currentColour = canvas.pixelAt(p);
+            frame->updateColourButton();
+            frame->optionToggle = false;
+            frame->updateOptionBar();
+        } else if (activeTool) {
+            applyToolResult(activeTool->onPointerButton(*this, p, false));
+            frame->updateOptionBar();
+        }
+        if (!continuation) frame->setCapture(false);
+        return;
+    }
+
+    if (!frame->optionToggle) {
+        if (activeTool) applyToolResult(activeTool->onPointerButton(*this, p, true));
+        if (!activeTool) {
+            const bool hadSelection = selectionActive != 0;
+            bool flattenFirst = !continuation;
+            COLORREF colour = frame->currentColour;
+            Tool* tool = acquireForButton(p, flattenFirst, colour);
+            if (flattenFirst) flattenHistory();
+            if (tool) {
+                tool->setColour(colour);
+                activeTool = tool;
+                ToolResult result = tool->onPointerButton(*this, p, true);
+                if (hadSelection) {
+                    clearSelection();
+                    result |= ToolResult::Refresh;
+                }
+                applyToolResult(result);
+            }
+        }
+    }
+    frame->updateOptionBar();
+    if (!continuation) frame->setCapture(true);
+}
+
+void SketchDocument::pointerMove(POINT point, bool fromAutoScroll) {
+    if (!frame) return;
+    if (!activeTool) {
+        // A stylus that is already down when the tool changed starts the new one here.
+        if (frame->currentTool != 15) pointerButton(point, true, true, false);
+        return;
+    }
+    POINT p = point;
+    if (!fromAutoScroll) {
+        RECT view;
+        frame->getViewRect(view);
+        p.x = std::max(0, std::min(p.x, view.right - 1));
+        p.y = std::max(0, std::min(p.y, view.bottom - 1));
+    }
+    snapToGrid(p);
+    viewToCanvas(p);
+    int consumed = 0;
+    applyToolResult(activeTool->onPointerMove(*this, &p, 1, &consumed));
+    // A tool whose point list filled up ended itself; the stroke goes on in
+    // a new tool from the point it handed back.
+    if (!activeTool && (fromAutoScroll || consumed == 0)) pointerButton(p, true, false, true);
+}
+
+void SketchDocument::charInput(char16_t character) {
+    if (activeTool) applyToolResult(activeTool->onChar(*this, character));
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "canvas/canvas.h"
+#include "canvas/raster_image.h"
+#include "document/document.h"
+#include "tools/tool.h"
+#include "tools/tool_factory.h"
+
+class MainFrame;
+
+// The kinds of picture file that export and import handle.
+enum class ImageKind { ExportJpeg, ExportBitmap, ImportBitmap, ImportJpeg };
+
+// The one document: the picture, the tool receiving input, the history of
+// finished tools that can be undone and redone, the selection, the
+// clipboard and the path of the open file. It never draws pixels itself:
+// tools draw through the canvas, and the document decides which tool gets
+// which event, when its work becomes permanent and what is redrawn.
+class SketchDocument : public Document {
+  public:
+    static constexpr std::size_t pathCapacity = 256;
+
+    SketchDocument();
+    ~SketchDocument() override;
+
+    // Document
+    void executeCommand(DocCommand command, int argument) override;
+    bool canUndo() const override;
+    bool canRedo() const override;
+    bool canCut() const override;
+    bool canCopy() const override;
+    bool canPaste() const override;
+    bool isModified() const override;
+    bool canFlip() const override;
+    void pointerMove(POINT point, bool fromAutoScroll) override;
+    void pointerButton(POINT point, bool down, bool viewCoordinates, bool continuation) override;
+    void charInput(char16_t character) override;
+    void redraw(bool withHistory, bool rebuildView, Tool* drawBefore, Tool* drawAfter) override;
+
+    bool attachFrame(MainFrame* mainFrame);
+    void clearDocument();
+    void setSelection(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+    void clearSelection();
+    bool isInsideSelection(POINT point) const;
+    void applyToolResult(ToolResult result);
+    void pushHistory(Tool* tool);
+    void flattenHistory();
+    void undo();
+    void redo();
+    void replayHistory(Canvas& target);
+    void snapToGrid(POINT& point) const;
+    void viewToCanvas(POINT& point) const;
+
+    // File commands. Each returns false only when the user cancelled, so the
+    // command that asked (New, Open, Exit) stops.
+    bool promptSaveChanges();
+    bool openDocument(const char16_t* path);
+    bool saveDocument(bool askName);
+    bool saveToPath(const char16_t* path);
+    bool loadFromPath(const char16_t* path);
+    bool exportImage(ImageKind kind);
+    bool importImage(ImageKind kind);
+    // Edit commands.
+    void copySelection();
+    void cutSelection();
+    void pasteClipboard();
+    void flipSelection(bool horizontal);
+    void resizeCanvas(bool keepPicture);
+
+    // The rectangle that stands for the selection: the selection itself, or
+    // the bounds of an active floating tool. False when there is none.
+    bool selectionArea(RECT& area) const;
+    // The colour the eraser paints: what the canvas is cleared to.
+    COLORREF backgroundColour() const;
+
+    Canvas canvas;
+    ToolFactory toolFactory;
+    MainFrame* frame = nullptr;
+    std::unique_ptr<RasterImage> clipboard;
+    Tool* historyHead = nullptr;
+    Tool* activeTool = nullptr;
+    Tool* historyCursor = nullptr;
+    std::uint16_t selectionActive = 0;
+    bool modified = false;
+    RECT selection{};
+    char16_t documentPath[pathCapacity] = {};
+
+  private:
+    void releaseTool(Tool*& tool);
+    Tool* acquireForButton(POINT point, bool& flattenFirst, COLORREF& colour);
+};
