@@ -17,18 +17,9 @@ namespace platform {
 namespace {
 
 using testing::ScopedEnvironment;
+using testing::contents;
+using testing::put;
 using testing::TempFolder;
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void put(const std::string& path, const std::string& data) {
-    std::ofstream(path, std::ios::binary) << data;
-}
 
 std::vector<std::string> namesIn(const std::string& folder) {
     std::vector<std::string> names;

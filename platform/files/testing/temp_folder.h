@@ -3,7 +3,9 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <system_error>
 
@@ -56,5 +58,18 @@ class ScopedEnvironment {
     std::string name_;
     std::optional<std::string> old_;
 };
+
+// The whole content of a file, empty when it cannot be read.
+inline std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// Replaces a file's content, creating it when needed.
+inline void put(const std::string& path, const std::string& data) {
+    std::ofstream(path, std::ios::binary) << data;
+}
 
 }  // namespace platform::testing
