@@ -89,4 +89,28 @@ class MainFrame {
     void updateColourButton();
     bool selectTool(std::uint16_t index);
     void setButtonEnabled(FrameBar* bar, std::int32_t command, bool enabled);
+
+    // The canvas view: stylus, character and paint messages as the view
+    // window receives them, in view (client) coordinates. The hand button
+    // pans the view itself; every other tool goes to the document.
+    void viewStylusDown(std::int32_t x, std::int32_t y);
+    void viewStylusMove(std::int32_t x, std::int32_t y);
+    void viewStylusUp(std::int32_t x, std::int32_t y);
+    void viewCharacter(char16_t character);
+    void viewPaint();
+
+    // A stylus position held inside the view's client area.
+    POINT clampToView(std::int32_t x, std::int32_t y) const;
+    void panTo(std::int32_t x, std::int32_t y, bool scroll);
+    void scrollBy(std::int32_t dx, std::int32_t dy);
+    // One scroll-bar request: `code` 0 line up, 1 line down, 2 page up,
+    // 3 page down, 4 thumb position, 5 thumb track, 6 top, 7 bottom, 8 end.
+    void scrollTo(int code, std::int32_t position, bool horizontal, bool repaint);
+    void checkAutoScroll(std::int32_t x, std::int32_t y, bool moving);
+    void onAutoScrollTimer(std::uint32_t timerId);
+    void changeZoom(std::int32_t newShift);
+
+    static constexpr std::uint32_t autoScrollTimerId = 7979;
+    static constexpr std::uint32_t autoScrollPeriodMs = 25;
+    static constexpr std::uint16_t handButton = 14;
 };
