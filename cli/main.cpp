@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/demo.h"
+#include "cli/replay_command.h"
 #include "platform/text/font_catalog.h"
 #include "platform/text/utf.h"
 
@@ -16,6 +17,8 @@ int usage(std::FILE* out) {
         "\n"
         "commands:\n"
         "  demo [OUT.ppm]   paint the demo picture and write it (default mirabo-demo.ppm)\n"
+        "  replay SCRIPT [--canvas WxH]\n"
+        "                   run a recorded session of stylus events and commands\n"
         "  fonts            list the font families the text tool can use\n"
         "  help             show this text\n",
         out);
@@ -35,6 +38,7 @@ int main(int argc, char** argv) {
     const std::string_view command = argv[1];
     if (command == "help" || command == "--help" || command == "-h") return usage(stdout);
     if (command == "fonts" && argc == 2) return listFonts();
+    if (command == "replay") return replayCommand(argc - 2, argv + 2, stdout, stderr);
     if (command == "demo" && argc <= 3) return runDemo(argc == 3 ? argv[2] : "mirabo-demo.ppm");
     std::fprintf(stderr, "mirabo-cli: unknown command or wrong arguments: %s\n\n", argv[1]);
     return usage(stderr);

@@ -1,0 +1,111 @@
+#include <algorithm>
+
+#include "app/frame/frame_bar.h"
+#include "app/frame/main_frame.h"
+#include "app/frame/view_geometry.h"
+#include "document/document.h"
+#include "platform/window/window.h"
+
+namespace {
+
+constexpr std::int32_t lowestZoomShift = -2;
+constexpr std::int32_t highestZoomShift = 4;
+
+// A wanted scroll position held to what the view can show. The sum of a
+// position and a delta is taken wide, so no request can wrap around into
+// the other end of the range.
+std::int16_t heldPosition(std::int64_t wanted, std::int32_t maximum) {
+    if (maximum < 1 || wanted < 0) return 0;
+    return std::int16_t(std::min<std::int64_t>(wanted, maximum));
+}
+
+}  // namespace
+
+void MainFrame::scrollBy(std::int32_t dx, std::int32_t dy) {
+    bool changed = false;
+    if (dx != 0) {
+        const std::int16_t x = heldPosition(std::int64_t(scrollX) + dx, maxScrollX);
+        if (scrollBars) scrollBars->setPosition(true, x);
+        changed = changed || x != scrollX;
+        scrollX = x;
+    }
+    if (dy != 0) {
+        const std::int16_t y = heldPosition(std::int64_t(scrollY) + dy, maxScrollY);
+        if (scrollBars) scrollBars->setPosition(false, y);
+        changed = changed || y != scrollY;
+        scrollY = y;
+    }
+    if (changed && document) document->redraw(false, true, nullptr, nullptr);
+}
+
+void MainFrame::scrollTo(int code, std::int32_t position, bool horizontal, bool repaint) {
+    RECT view;
+    getViewRect(view);
+    const std::int64_t current = horizontal ? scrollX : scrollY;
+    const std::int32_t page = horizontal ? view.right - view.left : view.bottom - view.top;
+    std::int64_t target = current;
+    switch (code) {
+        case 0:
+            target = current - 1;
+            break;
+        case 1:
+            target = current + 1;
+            break;
+        case 2:
+            target = current - page;
+            break;
+        case 3:
+            target = current + page;
+            break;
+        case 4:
+        case 5:
+            target = position;
+            break;
+        case 6:
+            target = 0;
+            break;
+        case 7:
+            // The client edge rather than the maximum; the clamp below keeps
+            // it in range either way.
+            target = horizontal ? view.right : view.bottom;
+            break;
+        default:
+            break;
+    }
+    const std::int16_t held = heldPosition(target, horizontal ? maxScrollX : maxScrollY);
+    if (scrollBars) scrollBars->setPosition(horizontal, held);
+    if (horizontal)
+        scrollX = held;
+    else
+        scrollY = held;
+    if (repaint && document) document->redraw(false, true, nullptr, nullptr);
+}
+
+void MainFrame::changeZoom(std::int32_t newShift) {
+    // Shifts outside 25 %..1600 % would overflow the view arithmetic.
+    if (newShift < lowestZoomShift || newShift > highestZoomShift) return;
+
+    std::int32_t x = scrollX;
+    std::int32_t y = scrollY;
+    const std::int32_t oldShift = zoomShift;
+    zoomShift = newShift;
+    updateScrollRange();
+
+    // Scale the old position by the change, so the canvas point at the
+    // view's top-left corner stays there.
+    const std::int16_t d = std::int16_t(newShift - oldShift);
+    if (d > 0) {
+        const int up = std::min<int>(d, 16);
+        x = std::int16_t(std::uint32_t(x) << up);
+        y = std::int16_t(std::uint32_t(y) << up);
+    } else if (d < 0) {
+        const int down = std::min(-int(d), 31);
+        x = std::int16_t(x >> down);
+        y = std::int16_t(y >> down);
+    }
+    scrollTo(4, x, true, false);
+    scrollTo(4, y, false, false);
+
+    if (document) document->executeCommand(DocCommand::ZoomChanged, 0);
+    updateOptionBar();
+}

@@ -1,0 +1,319 @@
+#include "cli/replay_shell.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstring>
+
+#include "cli/doc_command_names.h"
+#include "cli/ppm_writer.h"
+#include "platform/text/utf.h"
+
+namespace {
+
+bool argumentCount(const ScriptLine& line, std::size_t count, std::string& error) {
+    if (line.arguments.size() == count) return true;
+    error =
+        line.command + " takes " + std::to_string(count) + " argument" + (count == 1 ? "" : "s");
+    return false;
+}
+
+bool integerArgument(const ScriptLine& line, std::size_t index, long long low, long long high,
+                     long long& value, std::string& error) {
+    if (!parseInteger(line.arguments[index], value) || value < low || value > high) {
+        error = line.command + ": \"" + line.arguments[index] + "\" is not a number from " +
+                std::to_string(low) + " to " + std::to_string(high);
+        return false;
+    }
+    return true;
+}
+
+// Copies into one of the program's fixed UTF-16 buffers, always terminated.
+void copyInto(char16_t* buffer, std::size_t capacity, const std::string& utf8) {
+    const std::u16string text = platform::toUtf16(utf8);
+    const std::size_t n = std::min(text.size(), capacity - 1);
+    std::copy_n(text.begin(), n, buffer);
+    buffer[n] = 0;
+}
+
+}  // namespace
+
+ReplayShell::ReplayShell(std::uint16_t canvasWidth, std::uint16_t canvasHeight, std::FILE* out)
+    : out_(out), view_(defaultViewWidth, defaultViewHeight) {
+    platform::setDialogs(&dialogs_);
+    // As the main window's creation does: the view exists, the document is
+    // attached, the pencil is selected and the scroll range fits the view.
+    frame_.canvasWindow = &view_;
+    frame_.canvasWidth = canvasWidth;
+    frame_.canvasHeight = canvasHeight;
+    document_.attachFrame(&frame_);
+    frame_.selectTool(0);
+    frame_.updateScrollRange();
+    settle();
+}
+
+ReplayShell::~ReplayShell() {
+    platform::setDialogs(nullptr);
+}
+
+bool ReplayShell::run(std::istream& script, const std::string& scriptName, std::string& error) {
+    std::string text;
+    for (int number = 1; std::getline(script, text); ++number) {
+        std::optional<ScriptLine> line;
+        std::string problem;
+        if (!parseScriptLine(text, line, problem) || (line && !execute(*line, problem))) {
+            error = scriptName + ":" + std::to_string(number) + ": " + problem;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ReplayShell::execute(const ScriptLine& line, std::string& error) {
+    bool handled = false;
+    const bool ok = executeSetting(line, handled, error) && executeInput(line, handled, error) &&
+                    executeOutput(line, handled, error);
+    if (ok && !handled) {
+        error = "unknown command \"" + line.command + "\"";
+        return false;
+    }
+    settle();
+    return ok;
+}
+
+void ReplayShell::settle() {
+    if (view_.takeInvalidation().pending()) frame_.viewPaint();
+    reportDialogs();
+}
+
+void ReplayShell::reportDialogs() {
+    const auto& records = dialogs_.records();
+    for (; reportedDialogs_ < records.size(); ++reportedDialogs_)
+        std::fprintf(out_, "%s\n", platform::format(records[reportedDialogs_]).c_str());
+    std::fflush(out_);
+}
+
+bool ReplayShell::executeSetting(const ScriptLine& line, bool& handled, std::string& error) {
+    const std::string& c = line.command;
+    long long a = 0, b = 0;
+    if (c == "view") {
+        handled = true;
+        if (!argumentCount(line, 2, error) || !integerArgument(line, 0, 1, 8192, a, error) ||
+            !integerArgument(line, 1, 1, 8192, b, error))
+            return false;
+        if (!view_.resize(std::int32_t(a), std::int32_t(b))) {
+            error = "view: no memory for a client area of that size";
+            return false;
+        }
+        frame_.updateScrollRange();
+    } else if (c == "tool") {
+        handled = true;
+        if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 0xFFFF, a, error))
+            return false;
+        if (!frame_.selectTool(std::uint16_t(a))) {
+            error = "tool: no tool button has index " + line.arguments[0];
+            return false;
+        }
+    } else if (c == "colour") {
+        handled = true;
+        if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 0xFFFFFF, a, error))
+            return false;
+        frame_.currentColour = COLORREF(a);
+        frame_.updateColourButton();
+        document_.executeCommand(DocCommand::ColourChanged, 0);
+    } else if (c == "opacity") {
+        handled = true;
+        if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 127, a, error))
+            return false;
+        frame_.opacity = std::uint16_t(a);
+        document_.executeCommand(DocCommand::OpacityChanged, 0);
+    } else if (c == "width") {
+        handled = true;
+        if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 1, 8, a, error))
+            return false;
+        frame_.lineWidth = std::int32_t(a);
+        document_.executeCommand(DocCommand::BrushSizeChanged, 0);
+        frame_.updateOptionBar();
+    } else if (c == "size") {
+        handled = true;
+        if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 5, a, error))
+            return false;
+        std::int32_t* field = frame_.currentTool == 6   ? &frame_.airbrushSizeIndex
+                              : frame_.currentTool == 7 ? &frame_.smudgeSizeIndex
+                              : frame_.currentTool == 8 ? &frame_.eraserSizeIndex
+                                                        : nullptr;
+        if (!field) {
+            error = "size: only the airbrush, smudge and eraser buttons (6, 7, 8) have sizes";
+            return false;
+        }
+        *field = std::int32_t(a);
+        document_.executeCommand(DocCommand::BrushSizeChanged, 0);
+        frame_.updateOptionBar();
+    } else if (c == "grid") {
+        handled = true;
+        if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 64, a, error))
+            return false;
+        frame_.snapGridX = frame_.snapGridY = std::int32_t(a);
+        document_.executeCommand(DocCommand::GridChanged, 0);
+        frame_.updateOptionBar();
+    } else if (c == "zoom") {
+        handled = true;
+        if (!argumentCount(line, 1, error) || !integerArgument(line, 0, -2, 4, a, error))
+            return false;
+        frame_.changeZoom(std::int32_t(a));
+    } else if (c == "scroll") {
+        handled = true;
+        if (!argumentCount(line, 2, error) || !integerArgument(line, 0, 0, 32767, a, error) ||
+            !integerArgument(line, 1, 0, 32767, b, error))
+            return false;
+        frame_.scrollTo(4, std::int32_t(a), true, true);
+        frame_.scrollTo(4, std::int32_t(b), false, true);
+    } else if (c == "font") {
+        handled = true;
+        if (!argumentCount(line, 1, error)) return false;
+        copyInto(frame_.fontName, std::size(frame_.fontName), line.arguments[0]);
+        document_.executeCommand(DocCommand::FontFaceChanged, 0);
+        frame_.updateOptionBar();
+    } else if (c == "fontsize") {
+        handled = true;
+        if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 1, 999, a, error))
+            return false;
+        frame_.fontSize = std::int32_t(a);
+        document_.executeCommand(DocCommand::FontSizeChanged, 0);
+        frame_.updateOptionBar();
+    } else if (c == "eyedropper") {
+        handled = true;
+        if (!argumentCount(line, 0, error)) return false;
+        frame_.optionToggle = !frame_.optionToggle;
+        frame_.updateOptionBar();
+    }
+    return true;
+}
+
+bool ReplayShell::executeInput(const ScriptLine& line, bool& handled, std::string& error) {
+    if (handled) return true;
+    const std::string& c = line.command;
+    long long x = 0, y = 0;
+    if (c == "down" || c == "move" || c == "up") {
+        handled = true;
+        if (!argumentCount(line, 2, error) || !integerArgument(line, 0, -32768, 32767, x, error) ||
+            !integerArgument(line, 1, -32768, 32767, y, error))
+            return false;
+        const auto px = std::int32_t(x), py = std::int32_t(y);
+        if (c == "down")
+            frame_.viewStylusDown(px, py);
+        else if (c == "move")
+            frame_.viewStylusMove(px, py);
+        else
+            frame_.viewStylusUp(px, py);
+    } else if (c == "tick") {
+        handled = true;
+        long long ticks = 1;
+        if (line.arguments.size() > 1 ||
+            (line.arguments.size() == 1 && !integerArgument(line, 0, 0, 1000000, ticks, error))) {
+            if (error.empty()) error = "tick takes at most one argument";
+            return false;
+        }
+        // Each tick is one timer message, with the repaints it caused
+        // handled before the next, as the message loop would.
+        for (long long i = 0; i < ticks; ++i) {
+            if (view_.timerPeriod(MainFrame::autoScrollTimerId) == 0) break;
+            frame_.onAutoScrollTimer(MainFrame::autoScrollTimerId);
+            settle();
+        }
+    } else if (c == "type") {
+        handled = true;
+        if (!argumentCount(line, 1, error)) return false;
+        for (char16_t ch : platform::toUtf16(line.arguments[0])) {
+            frame_.viewCharacter(ch);
+            settle();
+        }
+    } else if (c == "key") {
+        handled = true;
+        if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 0xFFFF, x, error))
+            return false;
+        frame_.viewCharacter(char16_t(x));
+    } else if (c == "paint") {
+        handled = true;
+        if (!argumentCount(line, 0, error)) return false;
+        frame_.viewPaint();
+    } else if (c == "command") {
+        handled = true;
+        if (!argumentCount(line, 1, error)) return false;
+        const auto command = docCommandNamed(line.arguments[0]);
+        if (!command) {
+            error = "command: no document command is called \"" + line.arguments[0] + "\"";
+            return false;
+        }
+        document_.executeCommand(*command, 0);
+        frame_.updateOptionBar();
+    }
+    return true;
+}
+
+bool ReplayShell::executeOutput(const ScriptLine& line, bool& handled, std::string& error) {
+    if (handled) return true;
+    const std::string& c = line.command;
+    if (c == "answer") {
+        handled = true;
+        if (!argumentCount(line, 1, error)) return false;
+        const std::string& a = line.arguments[0];
+        using platform::MessageAnswer;
+        if (a == "yes")
+            dialogs_.queueMessageAnswer(MessageAnswer::Yes);
+        else if (a == "no")
+            dialogs_.queueMessageAnswer(MessageAnswer::No);
+        else if (a == "cancel")
+            dialogs_.queueMessageAnswer(MessageAnswer::Cancel);
+        else if (a == "ok")
+            dialogs_.queueMessageAnswer(MessageAnswer::Ok);
+        else {
+            error = "answer: say yes, no, cancel or ok";
+            return false;
+        }
+    } else if (c == "choose") {
+        handled = true;
+        if (!argumentCount(line, 1, error)) return false;
+        if (line.arguments[0] == "cancel")
+            dialogs_.queueFileCancel();
+        else
+            dialogs_.queueFileChoice(platform::toUtf16(line.arguments[0]));
+    } else if (c == "snapshot" || c == "snapshot-view") {
+        handled = true;
+        if (!argumentCount(line, 1, error)) return false;
+        const std::string& path = line.arguments[0];
+        const bool written = c == "snapshot" ? writeCanvasPpm(document_.canvas, path)
+                                             : writeBitmapPpm(view_.backingStore(), path);
+        if (!written) {
+            error = c + ": cannot write " + path;
+            return false;
+        }
+    } else if (c == "state") {
+        handled = true;
+        if (!argumentCount(line, 0, error)) return false;
+        std::fprintf(out_, "%s\n", stateLine().c_str());
+    }
+    return true;
+}
+
+std::string ReplayShell::stateLine() const {
+    const SketchDocument& d = document_;
+    int history = 0, cursor = 0;
+    for (const Tool* t = d.historyHead; t; t = t->next) {
+        ++history;
+        if (t == d.historyCursor) cursor = history;
+    }
+    char selection[64] = "none";
+    if (d.selectionActive)
+        std::snprintf(selection, sizeof selection, "%d,%d,%d,%d", d.selection.left, d.selection.top,
+                      d.selection.right, d.selection.bottom);
+    char tool[16] = "none";
+    if (d.activeTool) std::snprintf(tool, sizeof tool, "%d", int(d.activeTool->toolId()));
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "modified=%d undo=%d redo=%d selection=%s tool=%s history=%d cursor=%d zoom=%d "
+                  "scroll=%d,%d colour=0x%06X",
+                  d.modified ? 1 : 0, d.canUndo() ? 1 : 0, d.canRedo() ? 1 : 0, selection, tool,
+                  history, cursor, frame_.zoomShift, frame_.scrollX, frame_.scrollY,
+                  unsigned(frame_.currentColour));
+    return text;
+}
