@@ -7,6 +7,7 @@
 #include "canvas/raster_image.h"
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/bitmap_info_header.h"
+#include "platform/gdi/colour_run.h"
 #include "platform/gdi/surface.h"
 #include "platform/gdi/types.h"
 #include "platform/memory/large_buffer.h"
@@ -135,7 +136,30 @@ class Canvas {
     bool duplicateImage(const RasterImage& source, RasterImage& copy);
     void flipRegion(RECT& area, bool horizontal);
 
+    // --- pixel blends ---
+    void blendSquare(std::int32_t x, std::int32_t y, std::int16_t width, std::int16_t height,
+                     COLORREF colour, std::uint16_t opacity);
+    void stampMask(std::int32_t x, std::int32_t y, const struct MaskShape& shape, COLORREF colour);
+    void stampMaskImage(const struct MaskShape& shape, const std::uint8_t* image, std::int32_t x,
+                        std::int32_t y);
+    void copyOut(std::uint8_t* buffer, std::int32_t x, std::int32_t y, std::int16_t width,
+                 std::int16_t height) const;
+
+    // --- flood fill ---
+    // Fills the 4-connected area of (x, y)'s colour with `colour`, both taken
+    // with the three low bits of every channel dropped. True when pixels
+    // changed; `dirty` then covers them (right and bottom exclusive).
+    bool floodFill(std::int32_t x, std::int32_t y, COLORREF colour, RECT& dirty);
+
   private:
+    struct FillSpan {
+        std::int32_t left;
+        std::int32_t end;
+    };
+    FillSpan fillSpan(std::int32_t cx, std::int32_t y, std::uint32_t target,
+                      const platform::ColourRun& fill, RECT& dirty);
+    std::uint32_t pixelKey(std::int32_t x, std::int32_t y) const;
+    void putPixel(std::int32_t x, std::int32_t y, COLORREF colour);
     bool makeViewBuffers(std::uint16_t viewWidth, std::uint16_t viewHeight);
     void storeTransform(std::int16_t scrollX, std::int16_t scrollY, std::int16_t zoomShift,
                         const RECT* client, const RECT* originRect);

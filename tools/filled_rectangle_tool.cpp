@@ -1,0 +1,11 @@
+#include "tools/filled_rectangle_tool.h"
+
+#include "canvas/canvas.h"
+
+void FilledRectangleTool::draw(SketchDocument&, Canvas& canvas, DrawFlags drawFlags) {
+    if (has(drawFlags, DrawFlags::FrameOnly)) {
+        canvas.drawSelectionFrame(shapeRect);
+        return;
+    }
+    canvas.drawRectangle(shapeRect, colour, lineWidth, true);
+}
