@@ -60,6 +60,12 @@ class DocumentTest : public ::testing::Test {
     COLORREF live(std::int32_t x, std::int32_t y) const {
         return pixelIn(document.canvas.liveBits(), document.canvas, x, y);
     }
+    void setLive(std::int32_t x, std::int32_t y, COLORREF c) {
+        std::uint8_t* p = document.canvas.liveBits() + document.canvas.pixelOffset(x, y);
+        p[0] = blueOf(c);
+        p[1] = greenOf(c);
+        p[2] = redOf(c);
+    }
     COLORREF committed(std::int32_t x, std::int32_t y) const {
         return pixelIn(document.canvas.committedBits(), document.canvas, x, y);
     }
