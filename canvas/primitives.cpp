@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "canvas/canvas.h"
 #include "platform/gdi/bitmap.h"
 
@@ -137,11 +139,13 @@ void Canvas::blitRegion(const RECT& source, POINT destination, bool fromCommitte
                         bool alignReduced) {
     if (renderState_ == RenderState::Idle) return;
     if (target_ == pictureSurface_.get() && !fromCommitted) return;
-    std::unique_ptr<Surface> committed;
+    // A surface on the committed picture lives on the stack: regions are
+    // shown on every stylus move.
+    std::optional<Surface> committed;
     const Surface* from = pictureSurface_.get();
     if (fromCommitted) {
-        committed = std::make_unique<Surface>(committedPicture_.get());
-        from = committed.get();
+        committed.emplace(committedPicture_.get());
+        from = &*committed;
     }
     if (!from) return;
     toDevice(&destination, 1, nullptr);

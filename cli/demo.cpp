@@ -43,6 +43,11 @@ colour 0x000000
 down 65 145
 move 95 175
 up 95 175
+# paint the walls with the fill bucket
+tool 15
+colour 0xB4E0F5
+down 50 130
+up 50 130
 # grass strokes with the pencil, and a cloud with the airbrush
 tool 0
 width 2
@@ -55,18 +60,38 @@ move 180 231
 up 180 231
 tool 6
 size 5
-colour 0xC8C8C8
+colour 0xA0A0A0
 down 20 30
+move 24 32
+move 28 30
+move 32 33
+move 36 30
 move 40 34
-move 60 30
-move 80 36
-up 80 36
+move 44 31
+move 48 33
+move 52 30
+move 56 34
+move 60 31
+move 64 33
+move 68 30
+move 72 34
+move 76 31
+move 80 33
+up 80 33
+# a name for it
+tool 11
+colour 0x202020
+fontsize 14
+down 150 240
+type "Mirabo"
+key 13
 )";
 
 }  // namespace
 
 int runDemo(const char* path) {
-    ReplayShell shell(ReplayShell::defaultCanvasSize, ReplayShell::defaultCanvasSize, stdout);
+    // A canvas the size of the view, so the whole picture is painted on screen.
+    ReplayShell shell(ReplayShell::defaultViewWidth, ReplayShell::defaultViewHeight, stdout);
     std::istringstream script(demoScript);
     std::string error;
     if (!shell.run(script, "demo", error)) {

@@ -1,13 +1,19 @@
 #include <new>
 
 #include "tools/brush_tool.h"
+#include "tools/clear_area_tool.h"
 #include "tools/ellipse_tool.h"
+#include "tools/fill_tool.h"
 #include "tools/filled_ellipse_tool.h"
 #include "tools/filled_rectangle_tool.h"
+#include "tools/flip_tool.h"
 #include "tools/line_tool.h"
 #include "tools/mask_brush_tool.h"
+#include "tools/move_selection_tool.h"
 #include "tools/rectangle_tool.h"
+#include "tools/select_tool.h"
 #include "tools/smudge_tool.h"
+#include "tools/text_tool.h"
 #include "tools/tool_factory.h"
 
 Tool* createTool(ToolId id) {
@@ -28,6 +34,18 @@ Tool* createTool(ToolId id) {
             return new (std::nothrow) MaskBrushTool;
         case ToolId::Smudge:
             return new (std::nothrow) SmudgeTool;
+        case ToolId::Text:
+            return new (std::nothrow) TextTool;
+        case ToolId::Fill:
+            return new (std::nothrow) FillTool;
+        case ToolId::MoveSelection:
+            return new (std::nothrow) MoveSelectionTool;
+        case ToolId::ClearArea:
+            return new (std::nothrow) ClearAreaTool;
+        case ToolId::Select:
+            return new (std::nothrow) SelectTool;
+        case ToolId::Flip:
+            return new (std::nothrow) FlipTool;
         default:
             return nullptr;
     }
