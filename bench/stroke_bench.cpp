@@ -125,6 +125,26 @@ void replaySession(benchmark::State& state) {
 }
 BENCHMARK(replaySession)->Unit(benchmark::kMillisecond);
 
+// Typing a full line of text and dragging it about: every event re-measures
+// and redraws the text, which the glyph cache keeps cheap.
+void textSession(benchmark::State& state) {
+    std::string script = "tool 11\nfontsize 18\ndown 20 40\n";
+    for (int i = 0; i < 63; ++i)
+        script += "key " + std::to_string('A' + i % 26) + "\n";
+    script += "down 30 45\n";
+    for (int k = 0; k < 100; ++k)
+        script += "move " + std::to_string(30 + k % 40) + " " + std::to_string(45 + k % 30) + "\n";
+    script += "up 60 60\n";
+    const int events = 63 + 102;
+    std::FILE* sink = std::tmpfile();
+    for (auto _ : state)
+        replayText(script, "text", 600, 600, sink, sink);
+    std::fclose(sink);
+    state.counters["per event"] = benchmark::Counter(
+        events, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(textSession)->Unit(benchmark::kMillisecond);
+
 MIRABO_TARGET("brush move at 100% vs memcpy of the view", "strokeMove/button:0/zoom:0",
               "memcpyViewArea", 2.0);
 MIRABO_TARGET("brush move at 1600% vs memcpy of the view", "strokeMove/button:0/zoom:4",

@@ -78,6 +78,16 @@ move 72 34
 move 76 31
 move 80 33
 up 80 33
+# the sun was too far right: select it and drag it left
+tool 9
+down 168 18
+move 222 72
+up 222 72
+down 195 45
+move 185 47
+move 175 50
+up 175 50
+tool 0
 # a name for it
 tool 11
 colour 0x202020
