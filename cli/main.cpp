@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/convert_command.h"
 #include "cli/demo.h"
 #include "cli/replay_command.h"
 #include "platform/text/font_catalog.h"
@@ -19,6 +20,10 @@ int usage(std::FILE* out) {
         "  demo [OUT.ppm]   paint the demo picture and write it (default mirabo-demo.ppm)\n"
         "  replay SCRIPT [--canvas WxH]\n"
         "                   run a recorded session of stylus events and commands\n"
+        "  convert IN OUT [--crop]\n"
+        "                   convert between .zsf, .bmp and .jpg (the whole canvas unless\n"
+        "                   --crop asks for the cropping of Export As Bitmap)\n"
+        "  info FILE        show what a .zsf, .bmp or .jpg file's header says\n"
         "  fonts            list the font families the text tool can use\n"
         "  help             show this text\n",
         out);
@@ -39,6 +44,8 @@ int main(int argc, char** argv) {
     if (command == "help" || command == "--help" || command == "-h") return usage(stdout);
     if (command == "fonts" && argc == 2) return listFonts();
     if (command == "replay") return replayCommand(argc - 2, argv + 2, stdout, stderr);
+    if (command == "convert") return convertCommand(argc - 2, argv + 2, stdout, stderr);
+    if (command == "info") return infoCommand(argc - 2, argv + 2, stdout, stderr);
     if (command == "demo" && argc <= 3) return runDemo(argc == 3 ? argv[2] : "mirabo-demo.ppm");
     std::fprintf(stderr, "mirabo-cli: unknown command or wrong arguments: %s\n\n", argv[1]);
     return usage(stderr);

@@ -180,6 +180,27 @@ bool ReplayShell::executeSetting(const ScriptLine& line, bool& handled, std::str
         frame_.fontSize = std::int32_t(a);
         document_.executeCommand(DocCommand::FontSizeChanged, 0);
         frame_.updateOptionBar();
+    } else if (c == "canvas") {
+        handled = true;
+        // What the Canvas Size dialog does: each side forced into 1..1024,
+        // and the document told only when the size changed.
+        if (!argumentCount(line, 2, error) || !integerArgument(line, 0, -99999, 99999, a, error) ||
+            !integerArgument(line, 1, -99999, 99999, b, error))
+            return false;
+        const auto width = std::uint16_t(std::clamp<long long>(a, 1, 1024));
+        const auto height = std::uint16_t(std::clamp<long long>(b, 1, 1024));
+        if (width != frame_.canvasWidth || height != frame_.canvasHeight) {
+            frame_.canvasWidth = width;
+            frame_.canvasHeight = height;
+            document_.executeCommand(DocCommand::CanvasSizeChanged, 0);
+            frame_.updateOptionBar();
+        }
+    } else if (c == "open") {
+        handled = true;
+        if (!argumentCount(line, 1, error)) return false;
+        // As a "file:" command line hands it over.
+        const std::u16string path = platform::toUtf16(line.arguments[0]);
+        document_.openDocument(path.c_str());
     } else if (c == "eyedropper") {
         handled = true;
         if (!argumentCount(line, 0, error)) return false;

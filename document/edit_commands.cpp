@@ -1,8 +1,113 @@
-#include "document/sketch_document.h"
+#include <new>
 
-// The edit commands arrive with the selection tools and floating images.
-void SketchDocument::copySelection() {}
-void SketchDocument::cutSelection() {}
-void SketchDocument::pasteClipboard() {}
-void SketchDocument::flipSelection(bool) {}
-void SketchDocument::resizeCanvas(bool) {}
+#include "app/frame/main_frame.h"
+#include "app/frame/memory_error.h"
+#include "document/bitmap_file.h"
+#include "document/sketch_document.h"
+#include "platform/files/file.h"
+#include "tools/flip_tool.h"
+#include "tools/floating_image_tool.h"
+
+namespace {
+// The picture crosses a change of canvas size through this file. It is an
+// uncropped 24-bit bitmap, so the crossing loses nothing.
+constexpr const char16_t* resizeCarrier = u"\\Temp\\hibernate_sketch.bmp";
+}  // namespace
+
+void SketchDocument::copySelection() {
+    if (clipboard) {
+        clipboard->release();
+        clipboard.reset();
+    }
+    RECT area;
+    if (!selectionArea(area)) return;
+    clipboard.reset(new (std::nothrow) RasterImage);
+    bool copied = false;
+    if (clipboard) {
+        // The selection itself is clamped to the picture by the copy.
+        RECT& edited = (activeTool && activeTool->hasFlag(ToolFlags::Floating)) ? area : selection;
+        copied = canvas.copyRegionToImage(edited, *clipboard);
+    }
+    if (!copied) showMemoryError();
+}
+
+void SketchDocument::cutSelection() {
+    RECT area;
+    if (selectionArea(area)) {
+        copySelection();
+        if (Tool* clear = toolFactory.acquire(*this, ToolId::ClearArea)) {
+            clear->setBounds(area);
+            pushHistory(clear);
+            redraw(true, true, nullptr, nullptr);
+            modified = true;
+        }
+    }
+    if (selectionActive) clearSelection();
+    if (activeTool && activeTool->hasFlag(ToolFlags::Floating)) releaseTool(activeTool);
+}
+
+// Floats an image freshly loaded into `tool` at the canvas point under view
+// point (10, 10), as Paste and Import do.
+void SketchDocument::placeFloatingImage(Tool* tool) {
+    POINT at{10, 10};
+    snapToGrid(at);
+    viewToCanvas(at);
+    flattenHistory();
+    activeTool = tool;
+    ToolResult result = tool->onPointerButton(*this, at, true);
+    clearSelection();
+    applyToolResult(result | ToolResult::Refresh);
+}
+
+void SketchDocument::pasteClipboard() {
+    if (!clipboard) return;
+    auto* tool = static_cast<FloatingImageTool*>(toolFactory.acquire(*this, ToolId::FloatingImage));
+    if (!tool) return;
+    if (!tool->takeImage(*this, *clipboard)) {
+        toolFactory.release(*this, tool);
+        return;
+    }
+    placeFloatingImage(tool);
+    modified = true;
+}
+
+void SketchDocument::flipSelection(bool horizontal) {
+    const RECT area = activeTool ? activeTool->bounds : selection;
+    auto* flip = static_cast<FlipTool*>(toolFactory.acquire(*this, ToolId::Flip));
+    if (!flip) return;
+    flip->setBounds(area);
+    flip->horizontal = horizontal;
+    flattenHistory();
+    activeTool = flip;
+    applyToolResult(ToolResult::Commit);
+}
+
+void SketchDocument::resizeCanvas(bool keepPicture) {
+    flattenHistory();
+    const std::uint16_t oldWidth = canvas.width(), oldHeight = canvas.height();
+    if (keepPicture && !writeBitmapFileUncropped(canvas, resizeCarrier)) {
+        // The canvas keeps its size, so the frame must too: stylus points
+        // are clamped to the frame's size.
+        frame->canvasWidth = oldWidth;
+        frame->canvasHeight = oldHeight;
+        frame->updateScrollRange();
+        return;
+    }
+    canvas.create(frame->canvasWindow, frame->canvasWidth, frame->canvasHeight,
+                  Canvas::defaultViewWidth, Canvas::defaultViewHeight);
+    frame->updateScrollRange();
+    if (!keepPicture) return;
+    if (auto* tool =
+            static_cast<FloatingImageTool*>(toolFactory.acquire(*this, ToolId::FloatingImage))) {
+        if (tool->loadBitmap(*this, resizeCarrier)) {
+            activeTool = tool;
+            const ToolResult result = tool->onPointerButton(*this, POINT{0, 0}, true);
+            flattenHistory();
+            clearSelection();
+            applyToolResult(result);
+        } else {
+            toolFactory.release(*this, tool);
+        }
+    }
+    platform::deleteFile(resizeCarrier);
+}

@@ -54,8 +54,10 @@ class SketchDocument : public Document {
     void snapToGrid(POINT& point) const;
     void viewToCanvas(POINT& point) const;
 
-    // File commands. Each returns false only when the user cancelled, so the
-    // command that asked (New, Open, Exit) stops.
+    // File commands. `promptSaveChanges` says whether to go on;
+    // `openDocument` and `saveDocument` whether the user cancelled;
+    // `saveToPath` and `loadFromPath` whether the file was written or read;
+    // `exportImage` and `importImage` whether nothing was done.
     bool promptSaveChanges();
     bool openDocument(const char16_t* path);
     bool saveDocument(bool askName);
@@ -90,5 +92,6 @@ class SketchDocument : public Document {
 
   private:
     void releaseTool(Tool*& tool);
+    void placeFloatingImage(Tool* tool);
     Tool* acquireForButton(POINT point, bool& flattenFirst, COLORREF& colour);
 };

@@ -181,6 +181,7 @@ TEST_F(SketchDocumentTest, SettingChangesDoNotFinishAStroke) {
 TEST_F(SketchDocumentTest, NewClearsEverything) {
     rectangle(10, 10, 20, 20);
     frame.scrollX = 50;
+    dialogs.queueMessageAnswer(platform::MessageAnswer::No);  // do not save the changes
     document.executeCommand(DocCommand::New, 0);
     EXPECT_EQ(historyLength(), 0);
     EXPECT_FALSE(document.isModified());

@@ -7,6 +7,7 @@
 #include "tools/filled_ellipse_tool.h"
 #include "tools/filled_rectangle_tool.h"
 #include "tools/flip_tool.h"
+#include "tools/floating_image_tool.h"
 #include "tools/line_tool.h"
 #include "tools/mask_brush_tool.h"
 #include "tools/move_selection_tool.h"
@@ -46,6 +47,8 @@ Tool* createTool(ToolId id) {
             return new (std::nothrow) SelectTool;
         case ToolId::Flip:
             return new (std::nothrow) FlipTool;
+        case ToolId::FloatingImage:
+            return new (std::nothrow) FloatingImageTool;
         default:
             return nullptr;
     }

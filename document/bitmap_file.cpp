@@ -1,0 +1,303 @@
+#include "document/bitmap_file.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <utility>
+
+#include "app/frame/memory_error.h"
+#include "canvas/canvas.h"
+#include "canvas/raster_image.h"
+#include "document/file_format_io.h"
+#include "platform/files/atomic_file_writer.h"
+#include "platform/files/file.h"
+#include "platform/gdi/bitmap.h"
+
+namespace {
+
+using platform::BitmapInfoHeader;
+using platform::RgbQuad;
+
+constexpr std::uint16_t bitmapType = 0x4D42;  // "BM"
+
+#pragma pack(push, 1)
+struct BitmapFileHeader {
+    std::uint16_t bfType;
+    std::uint32_t bfSize;
+    std::uint16_t bfReserved1;
+    std::uint16_t bfReserved2;
+    std::uint32_t bfOffBits;
+};
+#pragma pack(pop)
+static_assert(sizeof(BitmapFileHeader) == 14);
+
+constexpr std::size_t headersBytes = sizeof(BitmapFileHeader) + sizeof(BitmapInfoHeader);
+
+// Only what the reader can turn into a picture: positive sizes (so rows run
+// bottom-up, as everywhere in the program) no larger than any picture could
+// sensibly be, and uncompressed pixels of a depth the bitmaps support.
+bool plausible(const BitmapInfoHeader& info) {
+    if (info.biWidth < 1 || info.biHeight < 1) return false;
+    if (info.biWidth > file_format::maxImportDimension ||
+        info.biHeight > file_format::maxImportDimension)
+        return false;
+    if (info.biCompression != 0) return false;
+    return info.biBitCount == 1 || info.biBitCount == 4 || info.biBitCount == 8 ||
+           info.biBitCount == 24;
+}
+
+// Collects small writes (a row's pixels, then its padding) into blocks, so a
+// picture of short rows costs a few system calls rather than two per row.
+class BlockWriter {
+  public:
+    explicit BlockWriter(platform::AtomicFileWriter& writer) : writer_(writer) {}
+
+    bool append(const void* data, std::size_t bytes) {
+        if (used_ + bytes > sizeof block_ && !flush()) return false;
+        if (bytes >= sizeof block_) return writer_.write(data, bytes);
+        std::memcpy(block_ + used_, data, bytes);
+        used_ += bytes;
+        return true;
+    }
+    bool flush() {
+        const std::size_t bytes = std::exchange(used_, 0);
+        return bytes == 0 || writer_.write(block_, bytes);
+    }
+
+  private:
+    platform::AtomicFileWriter& writer_;
+    std::uint8_t block_[32768];
+    std::size_t used_ = 0;
+};
+
+// The rectangle of the live picture that holds every pixel other than pure
+// white, in memory rows (bottom-up) and columns.
+struct InkBounds {
+    std::int32_t firstRow = -1;
+    std::int32_t lastRow = -1;
+    std::int32_t left = 0;
+    std::int32_t right = -1;
+    bool found() const { return firstRow >= 0; }
+};
+
+// A pixel is ink when any of its bytes differs from 0xFF, so scanning for
+// bytes finds the same columns as scanning for pixels, eight bytes at a
+// time across the white.
+std::size_t firstNonWhite(const std::uint8_t* bytes, std::size_t count) {
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        if (word != ~std::uint64_t(0)) break;
+    }
+    for (; i < count; ++i)
+        if (bytes[i] != 0xFF) return i;
+    return count;
+}
+
+// Index of the last byte that is not 0xFF; call only on a row that has one.
+std::size_t lastNonWhite(const std::uint8_t* bytes, std::size_t count) {
+    std::size_t end = count;
+    while (end >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + end - 8, 8);
+        if (word != ~std::uint64_t(0)) break;
+        end -= 8;
+    }
+    while (bytes[end - 1] == 0xFF)
+        --end;
+    return end - 1;
+}
+
+InkBounds findInk(const Canvas& canvas) {
+    InkBounds ink;
+    const std::size_t stride = std::size_t(canvas.rowStride());
+    const std::size_t pixelBytes = 3 * std::size_t(canvas.width());
+    const std::int32_t bottom = canvas.allocatedRows() - canvas.height();
+    for (std::int32_t row = bottom; row < canvas.allocatedRows(); ++row) {
+        const std::uint8_t* bytes = canvas.liveBits() + std::size_t(row) * stride;
+        const std::size_t first = firstNonWhite(bytes, pixelBytes);
+        if (first == pixelBytes) continue;
+        const auto left = std::int32_t(first / 3);
+        const auto right = std::int32_t(lastNonWhite(bytes, pixelBytes) / 3);
+        if (!ink.found()) {
+            ink.firstRow = row;
+            ink.left = left;
+            ink.right = right;
+        }
+        ink.lastRow = row;
+        ink.left = std::min(ink.left, left);
+        ink.right = std::max(ink.right, right);
+    }
+    return ink;
+}
+
+// The picture's own header with this file's size; the file header follows
+// from it.
+BitmapInfoHeader fileInfoHeader(const Canvas& canvas, std::int32_t width, std::int32_t height) {
+    BitmapInfoHeader info = canvas.pictureHeader();
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biSizeImage =
+        std::uint32_t(platform::rowStrideFor(width, info.biBitCount) * std::int64_t(height));
+    return info;
+}
+
+bool writeHeaders(platform::AtomicFileWriter& writer, const BitmapInfoHeader& info) {
+    const BitmapFileHeader file{bitmapType, std::uint32_t(headersBytes + info.biSizeImage), 0, 0,
+                                std::uint32_t(info.biSize + sizeof(BitmapFileHeader))};
+    std::uint8_t headers[headersBytes];
+    std::memcpy(headers, &file, sizeof file);
+    std::memcpy(headers + sizeof file, &info, sizeof info);
+    return writer.write(headers, sizeof headers);
+}
+
+}  // namespace
+
+bool writeBitmapFile(const Canvas& canvas, const char16_t* path) {
+    if (!path || !canvas.liveBits()) return false;
+    const InkBounds ink = findInk(canvas);
+    if (!ink.found()) return false;
+
+    const std::int32_t width = ink.right - ink.left + 1;
+    const BitmapInfoHeader info = fileInfoHeader(canvas, width, ink.lastRow - ink.firstRow + 1);
+    auto writer = platform::AtomicFileWriter::create(path);
+    if (!writer || !writeHeaders(*writer, info)) return false;
+
+    // Each row is the ink columns' pixels and zero padding to a whole number
+    // of words. The padding is not taken from the picture, whose last row
+    // may end right where the cropped row would need it.
+    const std::size_t stride = std::size_t(canvas.rowStride());
+    const std::size_t pixelBytes = 3 * std::size_t(width);
+    const std::size_t padding = std::size_t(platform::rowStrideFor(width, 24)) - pixelBytes;
+    static constexpr std::uint8_t zeros[4] = {};
+    BlockWriter rows(*writer);
+    for (std::int32_t row = ink.firstRow; row <= ink.lastRow; ++row) {
+        const std::uint8_t* start =
+            canvas.liveBits() + std::size_t(row) * stride + 3 * std::size_t(ink.left);
+        if (!rows.append(start, pixelBytes) || !rows.append(zeros, padding)) return false;
+    }
+    return rows.flush() && writer->commit();
+}
+
+bool writeBitmapFileUncropped(const Canvas& canvas, const char16_t* path) {
+    if (!path || !canvas.liveBits()) return false;
+    const BitmapInfoHeader info = fileInfoHeader(canvas, canvas.width(), canvas.height());
+    auto writer = platform::AtomicFileWriter::create(path);
+    if (!writer || !writeHeaders(*writer, info)) return false;
+    // The canvas rows lie bottom row first with the file's own stride, so
+    // they go out as one block.
+    const std::size_t stride = std::size_t(canvas.rowStride());
+    const std::uint8_t* rows =
+        canvas.liveBits() + std::size_t(canvas.allocatedRows() - canvas.height()) * stride;
+    return writer->write(rows, std::size_t(canvas.height()) * stride) && writer->commit();
+}
+
+bool readBitmapFile(const Canvas&, const char16_t* path, RasterImage& image) {
+    if (!path) return false;
+    auto file = platform::File::open(path, platform::FileAccess::Read,
+                                     platform::FileDisposition::OpenExisting);
+    if (!file) return false;
+    const std::int64_t fileBytes = file->size();
+
+    BitmapFileHeader header{};
+    BitmapInfoHeader info;
+    if (!file_format::readExactly(*file, &header, sizeof header) || header.bfType != bitmapType)
+        return false;
+    if (!file_format::readExactly(*file, &info, sizeof info) || !plausible(info)) return false;
+
+    const std::uint16_t entries = paletteEntryCount(info);
+    const std::size_t tableBytes = 4 * std::size_t(entries);
+    if (!allocateImageHeader(image, tableBytes)) {
+        showMemoryError();
+        return false;
+    }
+    std::memcpy(image.header.get(), &info, sizeof info);
+    std::uint8_t* table = image.header.get() + sizeof info;
+    if (tableBytes > 0 && !file_format::readExactly(*file, table, tableBytes)) return false;
+    // Without a palette the picture still shows its colour table's colours.
+    createImagePalette(image);
+
+    // Everything after the colour table is pixel data; the offset field of
+    // the file header is not consulted.
+    const std::int64_t pixelBytes = fileBytes - std::int64_t(headersBytes + tableBytes);
+    if (pixelBytes < 0) return false;
+
+    RgbQuad colours[256];
+    const int colourCount = std::min<int>(entries, 256);
+    std::memcpy(colours, table, sizeof(RgbQuad) * std::size_t(colourCount));
+    image.bitmap = platform::Bitmap::create(info, colours, colourCount);
+    if (!image.bitmap) {
+        showMemoryError();
+        return false;
+    }
+    // Bytes beyond the pixel array (padding some writers add, or junk) are
+    // left out; a short file leaves the rows it lacks black.
+    const std::size_t copied =
+        std::size_t(std::min<std::int64_t>(pixelBytes, std::int64_t(image.bitmap->byteCount())));
+    if (!file_format::readExactly(*file, image.bitmap->bits(), copied)) {
+        image.bitmap.reset();
+        return false;
+    }
+    return true;
+}
+
+std::uint16_t paletteEntryCount(const BitmapInfoHeader& header) {
+    const auto used = std::uint16_t(header.biClrUsed);
+    if (used != 0) return used;
+    switch (header.biBitCount) {
+        case 1:
+            return 2;
+        case 4:
+            return 16;
+        case 8:
+            return 256;
+        default:
+            return 0;
+    }
+}
+
+bool createImagePalette(RasterImage& image) {
+    const BitmapInfoHeader* info = image.info();
+    if (!info) return false;
+    const std::uint16_t entries = paletteEntryCount(*info);
+    if (entries == 0) return true;
+    std::unique_ptr<RgbQuad[]> palette(new (std::nothrow) RgbQuad[entries]);
+    if (!palette) {
+        showMemoryError();
+        return false;
+    }
+    const std::uint8_t* table = image.header.get() + sizeof(BitmapInfoHeader);
+    for (std::size_t i = 0; i < entries; ++i) {
+        palette[i].rgbBlue = table[4 * i];
+        palette[i].rgbGreen = table[4 * i + 1];
+        palette[i].rgbRed = table[4 * i + 2];
+        palette[i].rgbReserved = 0;
+    }
+    image.palette = std::move(palette);
+    return true;
+}
+
+bool readBitmapFileInfo(const char16_t* path, BitmapFileInfo& info) {
+    info = BitmapFileInfo{};
+    if (!path) return false;
+    auto file =
+        platform::File::open(path, platform::FileAccess::Read,
+                             platform::FileDisposition::OpenExisting, platform::FileSharing::Read);
+    if (!file) return false;
+    info.fileBytes = file->size();
+    BitmapFileHeader header{};
+    BitmapInfoHeader picture;
+    if (!file_format::readExactly(*file, &header, sizeof header) || header.bfType != bitmapType ||
+        !file_format::readExactly(*file, &picture, sizeof picture))
+        return false;
+    info.width = picture.biWidth;
+    info.height = picture.biHeight;
+    info.bitCount = picture.biBitCount;
+    info.compression = picture.biCompression;
+    info.colourCount = paletteEntryCount(picture);
+    info.readable = plausible(picture);
+    return true;
+}

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "document/testing/document_fixture.h"
+#include "platform/files/device_path.h"
+
+namespace {
+
+using document_testing::DocumentTest;
+
+constexpr COLORREF white = 0xFFFFFF;
+
+class EditCommandsTest : public DocumentTest {
+  protected:
+    EditCommandsTest() : DocumentTest(240, 320) {}
+
+    // A picture where every pixel of the top-left 64 x 64 has its own colour.
+    void paintPattern() {
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                setLive(x, y, rgb(std::uint8_t(x * 4), std::uint8_t(y * 4), 77));
+        document.canvas.copyPictureRect(RECT{0, 0, 240, 320}, true);
+    }
+    static COLORREF pattern(int x, int y) {
+        return rgb(std::uint8_t(x * 4), std::uint8_t(y * 4), 77);
+    }
+    void select(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
+        useTool(9);
+        stroke({{x0, y0}, {x1, y1}});
+    }
+};
+
+TEST_F(EditCommandsTest, CopyWithoutASelectionEmptiesTheClipboard) {
+    paintPattern();
+    select(0, 0, 9, 9);
+    document.executeCommand(DocCommand::Copy, 0);
+    EXPECT_TRUE(document.canPaste());
+    document.clearSelection();
+    document.executeCommand(DocCommand::Copy, 0);
+    EXPECT_FALSE(document.canPaste());
+}
+
+TEST_F(EditCommandsTest, CutClearsTheAreaAndUndoBringsItBack) {
+    paintPattern();
+    select(10, 10, 19, 19);
+    document.executeCommand(DocCommand::Cut, 0);
+    EXPECT_FALSE(document.selectionActive);
+    EXPECT_EQ(live(15, 15), white);
+    EXPECT_EQ(live(9, 9), pattern(9, 9));
+    EXPECT_EQ(live(20, 20), pattern(20, 20));
+    document.executeCommand(DocCommand::Undo, 0);
+    for (int y = 10; y < 20; ++y)
+        for (int x = 10; x < 20; ++x)
+            ASSERT_EQ(live(x, y), pattern(x, y));
+    // The clipboard keeps the copy: a paste shows the same pixels.
+    ASSERT_TRUE(document.canPaste());
+    EXPECT_EQ(document.clipboard->info()->biWidth, 10);
+}
+
+TEST_F(EditCommandsTest, PastingTwicePutsTheFirstImageDown) {
+    paintPattern();
+    select(0, 0, 4, 4);
+    document.executeCommand(DocCommand::Copy, 0);
+    document.executeCommand(DocCommand::Paste, 0);
+    ASSERT_NE(document.activeTool, nullptr);
+    EXPECT_EQ(document.activeTool->bounds, (RECT{10, 10, 15, 15}));
+    // Drag the first one away, then paste again.
+    down(12, 12);
+    move(102, 102);
+    up(102, 102);
+    document.executeCommand(DocCommand::Paste, 0);
+    EXPECT_EQ(live(100, 100), pattern(0, 0));
+    EXPECT_EQ(live(104, 104), pattern(4, 4));
+    ASSERT_NE(document.activeTool, nullptr);
+    EXPECT_EQ(document.activeTool->bounds, (RECT{10, 10, 15, 15}));
+}
+
+TEST_F(EditCommandsTest, FlippingTwiceRestoresThePicture) {
+    paintPattern();
+    select(0, 0, 63, 63);
+    document.executeCommand(DocCommand::FlipHorizontal, 0);
+    EXPECT_EQ(live(0, 5), pattern(63, 5));
+    document.executeCommand(DocCommand::FlipHorizontal, 0);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(live(x, y), pattern(x, y));
+    // Only the second flip is in the history: Undo shows the mirrored picture.
+    EXPECT_EQ(historyLength(), 1);
+    document.executeCommand(DocCommand::Undo, 0);
+    EXPECT_EQ(live(0, 5), pattern(63, 5));
+    select(0, 0, 63, 63);
+    document.executeCommand(DocCommand::FlipVertical, 0);
+    EXPECT_EQ(live(0, 0), pattern(63, 63));
+}
+
+TEST_F(EditCommandsTest, EnlargingTheCanvasKeepsThePictureExactly) {
+    paintPattern();
+    frame.canvasWidth = 300;
+    frame.canvasHeight = 400;
+    document.executeCommand(DocCommand::CanvasSizeChanged, 0);
+    ASSERT_EQ(document.canvas.width(), 300);
+    ASSERT_EQ(document.canvas.height(), 400);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(live(x, y), pattern(x, y)) << x << "," << y;
+    EXPECT_EQ(live(299, 399), white);
+    EXPECT_EQ(live(250, 10), white);
+    EXPECT_EQ(document.activeTool, nullptr);
+    EXPECT_FALSE(document.canUndo());
+    // The carrier file is gone.
+    EXPECT_FALSE(std::filesystem::exists(platform::toNativePath(u"\\Temp\\hibernate_sketch.bmp")));
+}
+
+TEST_F(EditCommandsTest, ShrinkingTheCanvasKeepsTheTopLeft) {
+    paintPattern();
+    frame.canvasWidth = 32;
+    frame.canvasHeight = 16;
+    document.executeCommand(DocCommand::CanvasSizeChanged, 0);
+    ASSERT_EQ(document.canvas.width(), 32);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(live(x, y), pattern(x, y));
+    EXPECT_EQ(frame.maxScrollX, 0);
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "document/file_names.h"
+#include "document/testing/document_fixture.h"
+#include "platform/files/testing/temp_folder.h"
+#include "platform/text/utf.h"
+
+namespace {
+
+using document_testing::DocumentTest;
+using platform::DialogRecord;
+using platform::MessageAnswer;
+
+constexpr COLORREF white = 0xFFFFFF;
+constexpr COLORREF blue = 0xFF0000;
+
+TEST(ForceExtensionTest, AppendsUnlessTheNameAlreadyEndsInIt) {
+    EXPECT_EQ(forceExtension(u"abc", u".zsf"), u"abc.zsf");
+    EXPECT_EQ(forceExtension(u"a.zsf", u".zsf"), u"a.zsf");
+    // Four characters are too short to carry a name and the extension.
+    EXPECT_EQ(forceExtension(u".zsf", u".zsf"), u".zsf.zsf");
+    EXPECT_EQ(forceExtension(u"PIC.JPG", u".jpg"), u"PIC.JPG");
+    EXPECT_EQ(forceExtension(u"untitled", u".bmp"), u"untitled.bmp");
+    EXPECT_EQ(forceExtension(u"photo.jpeg", u".jpg"), u"photo.jpeg.jpg");
+}
+
+class FileCommandsTest : public DocumentTest {
+  protected:
+    FileCommandsTest() : DocumentTest(240, 320) {}
+
+    std::u16string path(const std::string& name) const { return platform::toUtf16(folder / name); }
+    void drawSquare() {
+        frame.currentColour = blue;
+        useTool(3);
+        stroke({{10, 10}, {30, 30}});
+    }
+    const DialogRecord& lastRecord() const { return dialogs.records().back(); }
+    int messagesCaptioned(std::u16string_view caption) const {
+        int n = 0;
+        for (const DialogRecord& r : dialogs.records())
+            n += r.kind == DialogRecord::Kind::Message && r.caption == caption;
+        return n;
+    }
+
+    platform::testing::TempFolder folder;
+};
+
+TEST_F(FileCommandsTest, SaveAsksForANameOnceAndForcesTheExtension) {
+    drawSquare();
+    dialogs.queueFileChoice(path("abc"));
+    document.executeCommand(DocCommand::Save, 0);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(lastRecord().kind, DialogRecord::Kind::SaveFile);
+    EXPECT_EQ(lastRecord().request.initialName, u"sketch.zsf");
+    ASSERT_EQ(lastRecord().request.filters.size(), 1u);
+    EXPECT_EQ(lastRecord().request.filters[0].pattern, u"*.zsf");
+    EXPECT_TRUE(lastRecord().request.askBeforeReplace);
+    EXPECT_TRUE(std::filesystem::exists(folder / "abc.zsf"));
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(std::u16string(document.documentPath), path("abc.zsf"));
+
+    // With a path, Save writes without asking; Save As offers the path.
+    drawSquare();
+    document.executeCommand(DocCommand::Save, 0);
+    EXPECT_EQ(dialogs.records().size(), 1u);
+    dialogs.queueFileCancel();
+    document.executeCommand(DocCommand::SaveAs, 0);
+    EXPECT_EQ(lastRecord().request.initialName, path("abc.zsf"));
+}
+
+TEST_F(FileCommandsTest, YesThenCancelCancelsNew) {
+    drawSquare();
+    dialogs.queueMessageAnswer(MessageAnswer::Yes);
+    dialogs.queueFileCancel();
+    document.executeCommand(DocCommand::New, 0);
+    EXPECT_EQ(messagesCaptioned(u"Save Changes"), 1);
+    EXPECT_EQ(live(20, 20), blue);  // nothing was cleared
+    EXPECT_TRUE(document.isModified());
+}
+
+TEST_F(FileCommandsTest, YesWithAFailingSaveStillGoesOn) {
+    drawSquare();
+    dialogs.queueMessageAnswer(MessageAnswer::Yes);
+    dialogs.queueFileChoice(path("no-such-folder/pic"));
+    document.executeCommand(DocCommand::New, 0);
+    EXPECT_EQ(messagesCaptioned(u"Save Failed"), 1);
+    bool found = false;
+    for (const DialogRecord& r : dialogs.records())
+        if (r.caption == u"Save Failed")
+            found = r.text == u"Failed to save - storage memory may be full";
+    EXPECT_TRUE(found);
+    EXPECT_EQ(live(20, 20), white);  // New went on
+}
+
+TEST_F(FileCommandsTest, NoAndCancelAtThePrompt) {
+    drawSquare();
+    dialogs.queueMessageAnswer(MessageAnswer::Cancel);
+    document.executeCommand(DocCommand::New, 0);
+    EXPECT_EQ(live(20, 20), blue);
+    dialogs.queueMessageAnswer(MessageAnswer::No);
+    document.executeCommand(DocCommand::New, 0);
+    EXPECT_EQ(live(20, 20), white);
+    EXPECT_FALSE(document.isModified());
+}
+
+TEST_F(FileCommandsTest, SaveThenOpenBringsThePictureBack) {
+    drawSquare();
+    ASSERT_TRUE(document.saveToPath(path("pic.zsf").c_str()));
+    document.executeCommand(DocCommand::New, 0);
+    ASSERT_EQ(live(20, 20), white);
+    // The flatten before the prompt always marks the drawing modified.
+    dialogs.queueMessageAnswer(MessageAnswer::No);
+    dialogs.queueFileChoice(path("pic.zsf"));
+    document.executeCommand(DocCommand::Open, 0);
+    EXPECT_EQ(messagesCaptioned(u"Save Changes"), 1);
+    EXPECT_EQ(live(20, 20), blue);
+    EXPECT_EQ(committed(20, 20), blue);
+    EXPECT_EQ(live(40, 40), white);
+    EXPECT_FALSE(document.isModified());
+}
+
+TEST_F(FileCommandsTest, OpeningAFileOfAnotherSizeResizesTheCanvas) {
+    frame.canvasWidth = 100;
+    frame.canvasHeight = 50;
+    document.resizeCanvas(false);
+    drawSquare();
+    ASSERT_TRUE(document.saveToPath(path("small.zsf").c_str()));
+    frame.canvasWidth = 240;
+    frame.canvasHeight = 320;
+    document.resizeCanvas(false);
+    ASSERT_EQ(document.canvas.width(), 240);
+    dialogs.queueMessageAnswer(MessageAnswer::No);
+    document.openDocument(path("small.zsf").c_str());
+    EXPECT_EQ(document.canvas.width(), 100);
+    EXPECT_EQ(document.canvas.height(), 50);
+    EXPECT_EQ(frame.canvasWidth, 100);
+    EXPECT_EQ(live(20, 20), blue);
+}
+
+TEST_F(FileCommandsTest, ACorruptFileIsReportedAndTheCanvasIsKept) {
+    drawSquare();
+    document.flattenHistory();
+    for (const char* bytes : {"", "not a sketch at all", "\x01\x00\x00\x00\xff\xff\xff\xff"}) {
+        std::ofstream(folder / "bad.zsf", std::ios::binary) << bytes;
+        const auto before = canvasBytes(document.canvas.liveBits());
+        EXPECT_FALSE(document.loadFromPath(path("bad.zsf").c_str()));
+        EXPECT_EQ(canvasBytes(document.canvas.liveBits()), before);
+        EXPECT_EQ(document.canvas.width(), 240);
+    }
+    EXPECT_EQ(messagesCaptioned(u"Load Failed"), 3);
+    EXPECT_EQ(lastRecord().text, u"Failed to load - file may be corrupt or an unsupported version");
+}
+
+TEST_F(FileCommandsTest, ExportsForceTheirExtensionAndKeepAnUppercaseOne) {
+    drawSquare();
+    dialogs.queueFileChoice(path("PIC.JPG"));
+    document.executeCommand(DocCommand::ExportJpeg, 0);
+    EXPECT_EQ(lastRecord().request.initialName, u"untitled");
+    EXPECT_EQ(lastRecord().request.defaultExtension, u"jpg");
+    EXPECT_TRUE(std::filesystem::exists(folder / "PIC.JPG"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "PIC.JPG.jpg"));
+    dialogs.queueFileChoice(path("untitled"));
+    document.executeCommand(DocCommand::ExportBitmap, 0);
+    EXPECT_TRUE(std::filesystem::exists(folder / "untitled.bmp"));
+    // Exports leave the document as it was.
+    EXPECT_EQ(document.documentPath[0], 0);
+}
+
+TEST_F(FileCommandsTest, ImportingAMissingFileSaysSoAndChangesNothing) {
+    drawSquare();
+    const int entries = historyLength();
+    dialogs.queueFileChoice(path("nothing"));
+    document.executeCommand(DocCommand::ImportBitmap, 0);
+    EXPECT_EQ(lastRecord().caption, u"Load Error!");
+    EXPECT_EQ(lastRecord().text, u"Cannot find the following bitmap file: " + path("nothing.bmp"));
+    EXPECT_EQ(document.activeTool, nullptr);
+    EXPECT_EQ(historyLength(), entries);
+    EXPECT_EQ(live(20, 20), blue);
+}
+
+TEST_F(FileCommandsTest, AnImportedBitmapFloatsAtTheViewCorner) {
+    drawSquare();
+    dialogs.queueFileChoice(path("square.bmp"));
+    document.executeCommand(DocCommand::ExportBitmap, 0);  // a 20 x 20 blue bitmap
+    document.executeCommand(DocCommand::New, 0);
+    dialogs.clearRecords();
+    dialogs.queueFileChoice(path("square"));
+    document.executeCommand(DocCommand::ImportBitmap, 0);
+    ASSERT_NE(document.activeTool, nullptr);
+    EXPECT_EQ(document.activeTool->toolId(), ToolId::FloatingImage);
+    EXPECT_EQ(document.activeTool->bounds, (RECT{10, 10, 30, 30}));
+    EXPECT_EQ(frame.currentTool, 9);
+    // Put down by a command, it becomes the selection.
+    document.executeCommand(DocCommand::Copy, 0);
+    EXPECT_EQ(live(15, 15), blue);
+    EXPECT_EQ(document.selectionActive, 1);
+    EXPECT_EQ(document.selection, (RECT{10, 10, 30, 30}));
+}
+
+}  // namespace
