@@ -196,6 +196,7 @@ bool writeBitmapFileUncropped(const Canvas& canvas, const char16_t* path) {
 }
 
 bool readBitmapFile(const Canvas&, const char16_t* path, RasterImage& image) {
+    image.release();
     if (!path) return false;
     auto file = platform::File::open(path, platform::FileAccess::Read,
                                      platform::FileDisposition::OpenExisting);

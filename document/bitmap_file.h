@@ -23,18 +23,23 @@ bool writeBitmapFileUncropped(const Canvas& canvas, const char16_t* path);
 
 // Reads the file at `path` into `image`: its header block (the information
 // header followed by the file's colour table), its palette and its bitmap;
-// `bits` is left unset. Files whose header could not describe a sensible
-// picture are refused. False on any failure; the image may then hold a
-// header block, which the holder releases. Out of memory also shows the
-// memory-error message.
+// `bits` is left unset. Whatever the image held before is released first.
+// Files whose header could not describe a sensible picture are refused:
+// sizes outside 1 to 16384 (so top-down files too), compression, or a depth
+// other than 1, 4, 8 or 24 bits. Pixel bytes after the colour table fill the
+// bitmap's rows; more are ignored and fewer leave the rest black. False on
+// any failure; the image may then hold a header block, which the holder
+// releases. Out of memory also shows the memory-error message.
 bool readBitmapFile(const Canvas& canvas, const char16_t* path, RasterImage& image);
 
 // How many colour-table entries follow an information header.
 std::uint16_t paletteEntryCount(const platform::BitmapInfoHeader& header);
 
-// Builds the image's palette from the colour table in its header block. True
-// also when the image needs none; false (with the memory-error message) when
-// memory is short, or when the image has no header block.
+// Builds the image's palette from the colour table in its header block,
+// which must hold as many entries as paletteEntryCount gives (the reader
+// makes it so). True also when the image needs none; false (with the
+// memory-error message) when memory is short, or when the image has no
+// header block.
 bool createImagePalette(RasterImage& image);
 
 // What a bitmap file's headers say, for tools that inspect files.

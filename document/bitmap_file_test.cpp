@@ -353,26 +353,6 @@ TEST(BitmapPalette, TheEntryCountFollowsTheHeader) {
     EXPECT_EQ(paletteEntryCount(header(1, 1, 8, 0x10000)), 256);
 }
 
-TEST(BitmapPalette, APaletteComesFromTheColourTable) {
-    RasterImage image;
-    EXPECT_FALSE(createImagePalette(image));  // no header block
-    ASSERT_TRUE(allocateImageHeader(image, 8));
-    *image.info() = header(1, 1, 1);
-    const std::uint8_t table[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-    std::memcpy(image.header.get() + 40, table, 8);
-    ASSERT_TRUE(createImagePalette(image));
-    ASSERT_TRUE(image.palette);
-    EXPECT_EQ(image.palette[1].rgbRed, 7);
-    EXPECT_EQ(image.palette[1].rgbGreen, 6);
-    EXPECT_EQ(image.palette[1].rgbBlue, 5);
-    EXPECT_EQ(image.palette[1].rgbReserved, 0);
-
-    RasterImage trueColour;
-    ASSERT_TRUE(allocateImageHeader(trueColour, 0));
-    EXPECT_TRUE(createImagePalette(trueColour));
-    EXPECT_FALSE(trueColour.palette);
-}
-
 TEST_F(BitmapFileTest, InfoReportsTheHeaders) {
     write("indexed.bmp", bitmapFile(header(7, 3, 4, 5), std::string(20, '\0'), sequence(12, 6)));
     BitmapFileInfo info;

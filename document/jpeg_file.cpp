@@ -269,6 +269,7 @@ bool writeJpegFile(const Canvas& canvas, const char16_t* path) {
 }
 
 bool readJpegFile(const Canvas&, const char16_t* path, RasterImage& image) {
+    image.release();
     auto file = openForReading(path, platform::FileSharing::None);
     if (!file) return false;
     Decompression job{};

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "canvas/canvas.h"
@@ -186,9 +187,11 @@ bool readSketchFileInfo(const char16_t* path, SketchFileInfo& info) {
         info.packedLength = first;
         return true;
     }
+    std::uint8_t rest[sizeof(SketchFileHeader) - sizeof first];
+    if (!file_format::readExactly(*file, rest, sizeof rest)) return false;
     SketchFileHeader header{};
-    header.version = first;
-    if (!file_format::readExactly(*file, &header.width, sizeof header - sizeof first)) return false;
+    std::memcpy(&header, &first, sizeof first);
+    std::memcpy(reinterpret_cast<std::uint8_t*>(&header) + sizeof first, rest, sizeof rest);
     info.version = header.version;
     info.width = header.width;
     info.height = header.height;

@@ -118,14 +118,6 @@ TEST_F(SketchFileTest, RowsRunBottomUpWithTheirPaddingAsInMemory) {
     EXPECT_EQ(0, std::memcmp(rows.data(), canvas.committedBits() + canvas.pixelOffset(0, 9), 724));
 }
 
-TEST_F(SketchFileTest, SavingLeavesTheCommittedPictureAsItWas) {
-    ASSERT_TRUE(make(64, 48));
-    file_format_pictures::paintShapes(canvas, canvas.committedBits());
-    const std::vector<std::uint8_t> before = committedRows();
-    ASSERT_TRUE(save("doc.zsf"));
-    EXPECT_EQ(committedRows(), before);
-}
-
 TEST_F(SketchFileTest, InfoReportsTheHeaderOfBothForms) {
     ASSERT_TRUE(make(100, 50));
     ASSERT_TRUE(save("doc.zsf"));
@@ -382,18 +374,6 @@ TEST_F(SketchFileTest, WithoutRoomForTheWorstCaseAndNoMemoryTheSaveFailsSafely) 
     }
     scrambleCommitted();
     ASSERT_TRUE(load("doc.zsf"));
-    EXPECT_TRUE(committedRows() == rows);
-}
-
-TEST_F(SketchFileTest, TheHibernationFileGoesUnderTheDeviceRoot) {
-    platform::testing::ScopedEnvironment device("MIRABO_DEVICE_ROOT", native("device").c_str());
-    ASSERT_TRUE(make(32, 32));
-    file_format_pictures::paintShapes(canvas, canvas.committedBits());
-    const std::vector<std::uint8_t> rows = committedRows();
-    ASSERT_TRUE(saveSketchFile(canvas, u"\\Temp\\hibernate_sketch.zsf"));
-    EXPECT_TRUE(std::filesystem::exists(native("device/Temp/hibernate_sketch.zsf")));
-    scrambleCommitted();
-    ASSERT_TRUE(loadSketchFile(canvas, u"\\Temp\\hibernate_sketch.zsf", fileWidth, fileHeight));
     EXPECT_TRUE(committedRows() == rows);
 }
 
