@@ -5,11 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
-#include <random>
-#include <vector>
 
 #include "bench/targets.h"
 #include "canvas/canvas.h"
+#include "canvas/testing/maze.h"
 #include "platform/window/headless_window.h"
 
 namespace {
@@ -52,32 +51,9 @@ BENCHMARK(fillWholeCanvas);
 // and walls one pixel wide.
 void fillMaze(benchmark::State& state) {
     FillCanvas f;
-    for (std::int32_t y = 0; y < 1024; ++y)
-        for (std::int32_t x = 0; x < 1024; ++x)
-            if (x % 2 == 1 || y % 2 == 1) f.set(x, y, 0x000000);
-    std::mt19937 random(5);
-    std::vector<bool> seen(512 * 512, false);
-    std::vector<std::pair<int, int>> path{{0, 0}};
-    seen[0] = true;
-    while (!path.empty()) {
-        const auto [cx, cy] = path.back();
-        int options[4], n = 0;
-        const int dx[4] = {1, -1, 0, 0}, dy[4] = {0, 0, 1, -1};
-        for (int d = 0; d < 4; ++d) {
-            const int nx = cx + dx[d], ny = cy + dy[d];
-            if (nx >= 0 && ny >= 0 && nx < 512 && ny < 512 && !seen[std::size_t(ny * 512 + nx)])
-                options[n++] = d;
-        }
-        if (n == 0) {
-            path.pop_back();
-            continue;
-        }
-        const int d = options[random() % unsigned(n)];
-        const int nx = cx + dx[d], ny = cy + dy[d];
-        f.set(2 * cx + dx[d], 2 * cy + dy[d], 0xFFFFFF);
-        seen[std::size_t(ny * 512 + nx)] = true;
-        path.push_back({nx, ny});
-    }
+    canvas_testing::carveMaze(
+        512, 5, [&](int x, int y) { f.set(x, y, 0x000000); },
+        [&](int x, int y) { f.set(x, y, 0xFFFFFF); });
     bool dark = true;
     for (auto _ : state) {
         RECT dirty;

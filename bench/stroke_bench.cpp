@@ -13,6 +13,7 @@
 #include "app/frame/main_frame.h"
 #include "bench/targets.h"
 #include "cli/replay_command.h"
+#include "document/document_startup.h"
 #include "document/sketch_document.h"
 #include "platform/dialogs/scripted_dialogs.h"
 #include "platform/window/headless_window.h"
@@ -24,11 +25,7 @@ struct Session {
     Session(std::uint16_t canvasSide, std::int32_t viewWidth, std::int32_t viewHeight)
         : view(viewWidth, viewHeight) {
         platform::setDialogs(&dialogs);
-        frame.canvasWindow = &view;
-        frame.canvasWidth = frame.canvasHeight = canvasSide;
-        document.attachFrame(&frame);
-        frame.selectTool(0);
-        frame.updateScrollRange();
+        startDocument(frame, document, view, canvasSide, canvasSide);
     }
     ~Session() { platform::setDialogs(nullptr); }
     // Repaints what was invalidated, as the message loop would.

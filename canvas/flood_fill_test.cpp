@@ -5,6 +5,7 @@
 
 #include "canvas/canvas.h"
 #include "canvas/testing/canvas_fixture.h"
+#include "canvas/testing/maze.h"
 #include "platform/memory/large_buffer.h"
 
 namespace {
@@ -267,31 +268,8 @@ TEST_F(FloodFillTest, FollowsTheCorridorsOfAMaze) {
     // A maze of one-pixel corridors carved by a random walk: every cell is
     // reachable from every other.
     ASSERT_TRUE(make(64, 64));
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x)
-            if (x % 2 == 1 || y % 2 == 1) wall(x, y);
-    std::mt19937 random(5);
-    std::vector<bool> seen(32 * 32, false);
-    std::vector<std::pair<int, int>> path{{0, 0}};
-    seen[0] = true;
-    while (!path.empty()) {
-        const auto [cx, cy] = path.back();
-        int options[4], n = 0;
-        const int dx[4] = {1, -1, 0, 0}, dy[4] = {0, 0, 1, -1};
-        for (int d = 0; d < 4; ++d) {
-            const int nx = cx + dx[d], ny = cy + dy[d];
-            if (nx >= 0 && ny >= 0 && nx < 32 && ny < 32 && !seen[std::size_t(ny * 32 + nx)])
-                options[n++] = d;
-        }
-        if (n == 0) {
-            path.pop_back();
-            continue;
-        }
-        const int d = options[random() % unsigned(n)];
-        setLive(2 * cx + dx[d], 2 * cy + dy[d], white);
-        seen[std::size_t((cy + dy[d]) * 32 + cx + dx[d])] = true;
-        path.push_back({cx + dx[d], cy + dy[d]});
-    }
+    canvas_testing::carveMaze(
+        32, 5, [&](int x, int y) { wall(x, y); }, [&](int x, int y) { setLive(x, y, white); });
     ReferenceFill expectedFill = reference();
     ASSERT_TRUE(expectedFill.run(0, 0, 0x0000FF, 8000));
     RECT dirty{};

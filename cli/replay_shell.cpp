@@ -6,6 +6,7 @@
 
 #include "cli/doc_command_names.h"
 #include "cli/ppm_writer.h"
+#include "document/document_startup.h"
 #include "platform/text/utf.h"
 
 namespace {
@@ -40,14 +41,7 @@ void copyInto(char16_t* buffer, std::size_t capacity, const std::string& utf8) {
 ReplayShell::ReplayShell(std::uint16_t canvasWidth, std::uint16_t canvasHeight, std::FILE* out)
     : out_(out), view_(defaultViewWidth, defaultViewHeight) {
     platform::setDialogs(&dialogs_);
-    // As the main window's creation does: the view exists, the document is
-    // attached, the pencil is selected and the scroll range fits the view.
-    frame_.canvasWindow = &view_;
-    frame_.canvasWidth = canvasWidth;
-    frame_.canvasHeight = canvasHeight;
-    document_.attachFrame(&frame_);
-    frame_.selectTool(0);
-    frame_.updateScrollRange();
+    startDocument(frame_, document_, view_, canvasWidth, canvasHeight);
     settle();
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/frame/main_frame.h"
 #include "canvas/canvas.h"
+#include "document/document_startup.h"
 #include "document/sketch_document.h"
 #include "platform/dialogs/scripted_dialogs.h"
 #include "platform/window/headless_window.h"
@@ -28,12 +29,7 @@ class DocumentTest : public ::testing::Test {
                           std::int32_t viewWidth = 240, std::int32_t viewHeight = 268)
         : view(viewWidth, viewHeight) {
         platform::setDialogs(&dialogs);
-        frame.canvasWindow = &view;
-        frame.canvasWidth = width;
-        frame.canvasHeight = height;
-        document.attachFrame(&frame);
-        frame.selectTool(0);
-        frame.updateScrollRange();
+        startDocument(frame, document, view, width, height);
     }
     ~DocumentTest() override { platform::setDialogs(nullptr); }
 
