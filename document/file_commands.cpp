@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "app/frame/main_frame.h"
@@ -8,6 +9,7 @@
 #include "document/sketch_document.h"
 #include "document/sketch_file.h"
 #include "platform/dialogs/dialogs.h"
+#include "platform/memory/large_buffer.h"
 #include "platform/text/utf.h"
 #include "tools/floating_image_tool.h"
 
@@ -88,16 +90,29 @@ bool SketchDocument::openDocument(const char16_t* path) {
 }
 
 bool SketchDocument::loadFromPath(const char16_t* path) {
+    // A file whose data turns out corrupt half-way has already written into
+    // the committed picture; a copy of it puts the drawing back.
+    const std::size_t pictureBytes = std::size_t(canvas.height()) * std::size_t(canvas.rowStride());
+    platform::LargeBuffer kept(canvas.committedBits() ? pictureBytes : 0);
+    std::uint8_t* const canvasRows =
+        canvas.committedBits() ? canvas.committedBits() + canvas.pixelOffset(0, canvas.height() - 1)
+                               : nullptr;
+    if (!kept.empty() && canvasRows) std::memcpy(kept.data(), canvasRows, pictureBytes);
+
     std::uint16_t fileWidth = 0, fileHeight = 0;
     bool loaded = loadSketchFile(canvas, path, fileWidth, fileHeight);
+    bool resized = false;
     if (!loaded && fileWidth != 0 && fileHeight != 0 && frame) {
         frame->canvasWidth = fileWidth;
         frame->canvasHeight = fileHeight;
         resizeCanvas(false);
+        resized = true;
         loaded = loadSketchFile(canvas, path, fileWidth, fileHeight);
     }
     const RECT whole{0, 0, canvas.width(), canvas.height()};
     if (!loaded) {
+        if (!resized && !kept.empty() && canvasRows && kept.size() == pictureBytes)
+            std::memcpy(canvasRows, kept.data(), pictureBytes);
         // The live picture may hold compressed bytes of the failed read.
         canvas.copyPictureRect(whole, false);
         redraw(false, true, nullptr, nullptr);

@@ -201,3 +201,30 @@ TEST_F(FileCommandsTest, AnImportedBitmapFloatsAtTheViewCorner) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FileCommandsTest, AFileCorruptHalfWayLeavesTheDrawingAsItWas) {
+    drawSquare();
+    ASSERT_TRUE(document.saveToPath(path("good.zsf").c_str()));
+    // Another drawing, then a copy of the file whose compressed data is
+    // damaged after its header.
+    useTool(3);
+    frame.currentColour = 0x00FF00;
+    stroke({{100, 100}, {140, 140}});
+    document.flattenHistory();
+    std::string bytes = platform::testing::contents(folder / "good.zsf");
+    ASSERT_GT(bytes.size(), 40u);
+    // The first part still expands into rows of the picture before the
+    // damage is found.
+    for (std::size_t i = bytes.size() * 2 / 3; i < bytes.size(); ++i)
+        bytes[i] = char(0x5A ^ i);
+    platform::testing::put(folder / "damaged.zsf", bytes);
+    const auto before = canvasBytes(document.canvas.committedBits());
+    EXPECT_FALSE(document.loadFromPath(path("damaged.zsf").c_str()));
+    EXPECT_EQ(canvasBytes(document.canvas.committedBits()), before);
+    EXPECT_EQ(canvasBytes(document.canvas.liveBits()), before);
+    EXPECT_EQ(live(120, 120), 0x00FF00u);
+}
+
+}  // namespace

@@ -39,8 +39,9 @@ constexpr std::size_t worstPackedLength(std::size_t bytes) {
 // The file's picture is the committed picture's canvas rows exactly as they
 // lie in memory, bottom row first and padding included, so both directions
 // compress and expand one contiguous block. The compressed bytes live in the
-// live picture's memory and the compressor works in the zoom buffer, which
-// keeps a save possible when memory is short.
+// live picture's memory wherever they are sure to fit, and the compressor
+// works in the zoom buffer, so that saving and loading need as little memory
+// of their own as can be made safe.
 class SketchFormat {
   public:
     explicit SketchFormat(Canvas& canvas)
