@@ -6,6 +6,21 @@ namespace {
 
 typedef std::uint8_t Bytes16 __attribute__((vector_size(16)));
 
+// Byte i of the result is byte mask[i] of the 32 bytes low, high. GCC has
+// a builtin that becomes one shuffle instruction; elsewhere it is spelled out.
+inline Bytes16 shuffleBytes(Bytes16 low, Bytes16 high, Bytes16 mask) {
+#if defined(__GNUC__) && !defined(__clang__)
+    return __builtin_shuffle(low, high, mask);
+#else
+    Bytes16 out;
+    for (int i = 0; i < 16; ++i) {
+        const int k = mask[i] & 31;
+        out[i] = k < 16 ? low[k] : high[k - 16];
+    }
+    return out;
+#endif
+}
+
 // For each zoom factor, the three byte shuffles that turn 32 source bytes
 // into 48 destination bytes (16 pixels): destination byte k takes source
 // byte 3 * (k / 3 / factor) + k % 3.
@@ -47,9 +62,9 @@ __attribute__((target_clones("avx2", "default"))) void magnifyBlocks(std::uint8_
         Bytes16 low, high;
         std::memcpy(&low, in, 16);
         std::memcpy(&high, in + 16, 16);
-        const Bytes16 a = __builtin_shuffle(low, high, s.masks[0]);
-        const Bytes16 c = __builtin_shuffle(low, high, s.masks[1]);
-        const Bytes16 d = __builtin_shuffle(low, high, s.masks[2]);
+        const Bytes16 a = shuffleBytes(low, high, s.masks[0]);
+        const Bytes16 c = shuffleBytes(low, high, s.masks[1]);
+        const Bytes16 d = shuffleBytes(low, high, s.masks[2]);
         std::memcpy(out, &a, 16);
         std::memcpy(out + 16, &c, 16);
         std::memcpy(out + 32, &d, 16);
