@@ -9,6 +9,7 @@
 #include "document/document_startup.h"
 #include "document/sketch_document.h"
 #include "platform/dialogs/scripted_dialogs.h"
+#include "platform/files/testing/temp_folder.h"
 #include "platform/window/headless_window.h"
 
 namespace document_testing {
@@ -84,6 +85,11 @@ class DocumentTest : public ::testing::Test {
         return std::vector<std::uint8_t>(bits + first, bits + end);
     }
 
+    // Device paths (the canvas-size command's carrier file, say) land in a
+    // folder of this test's own, so tests running side by side never share one.
+    platform::testing::TempFolder deviceRoot;
+    platform::testing::ScopedEnvironment deviceRootVariable{"MIRABO_DEVICE_ROOT",
+                                                            deviceRoot.path().c_str()};
     platform::ScriptedDialogs dialogs;
     platform::HeadlessWindow view;
     MainFrame frame;
