@@ -6,6 +6,7 @@
 #include "canvas/canvas.h"
 #include "canvas/testing/canvas_fixture.h"
 #include "canvas/testing/maze.h"
+#include "platform/gdi/pixel_scan.h"
 #include "platform/memory/large_buffer.h"
 
 namespace {
@@ -198,7 +199,10 @@ TEST_F(FloodFillTest, NothingOutsideTheCanvasOrWithoutAStack) {
 
 TEST_F(FloodFillTest, MatchesTheScanlineRulesOnRandomPictures) {
     std::mt19937 random(11);
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 120; ++round) {
+        // Half the rounds with the plain row searches of processors without
+        // wide comparisons.
+        platform::useWidePixelScans(round % 2 == 0);
         const auto w = std::uint16_t(1 + random() % 90), h = std::uint16_t(1 + random() % 60);
         ASSERT_TRUE(make(w, h));
         const int walls = int(random() % 3);  // sparse, dense, maze-like
@@ -219,6 +223,7 @@ TEST_F(FloodFillTest, MatchesTheScanlineRulesOnRandomPictures) {
             EXPECT_EQ(dirty, expectedFill.dirty) << round;
         }
     }
+    platform::useWidePixelScans(true);
 }
 
 TEST_F(FloodFillTest, AFullStackStillFillsAndReportsWhatItFilled) {

@@ -196,14 +196,24 @@ __attribute__((target("avx2"))) std::int32_t avx2FindEither(const std::uint8_t* 
     return scalarFindEither(a, b, i, count, key);
 }
 
+bool wideScansEnabled = true;
+
 bool haveAvx2() {
     static const bool have = __builtin_cpu_supports("avx2");
-    return have;
+    return have && wideScansEnabled;
 }
 
 #endif
 
 }  // namespace
+
+void useWidePixelScans(bool enabled) {
+#ifdef MIRABO_PIXEL_SCAN_AVX2
+    wideScansEnabled = enabled;
+#else
+    (void)enabled;
+#endif
+}
 
 std::int32_t findMatchingPixel(const std::uint8_t* pixels, std::int32_t count, std::uint32_t key) {
 #ifdef MIRABO_PIXEL_SCAN_AVX2

@@ -22,4 +22,8 @@ std::int32_t findLastDifferentPixel(const std::uint8_t* pixels, std::int32_t cou
 std::int32_t findMatchingPixelInEither(const std::uint8_t* a, const std::uint8_t* b,
                                        std::int32_t count, std::uint32_t key);
 
+// Whether the wide comparisons are used where the processor has them (the
+// default). Tests turn them off to check the plain loops give the same answers.
+void useWidePixelScans(bool enabled);
+
 }  // namespace platform

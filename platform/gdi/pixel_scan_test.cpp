@@ -32,7 +32,17 @@ std::vector<std::uint8_t> randomRow(std::mt19937& random, int pixels, std::uint3
     return row;
 }
 
-TEST(PixelScanTest, AgreesWithAPixelByPixelSearch) {
+// Every search runs twice: with the wide comparisons and with the plain loops
+// that processors without them use.
+class PixelScanTest : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override { useWidePixelScans(GetParam()); }
+    void TearDown() override { useWidePixelScans(true); }
+};
+
+INSTANTIATE_TEST_SUITE_P(WideAndPlain, PixelScanTest, ::testing::Bool());
+
+TEST_P(PixelScanTest, AgreesWithAPixelByPixelSearch) {
     std::mt19937 random(7);
     for (int round = 0; round < 400; ++round) {
         const int pixels = int(random() % 300);
@@ -61,7 +71,7 @@ TEST(PixelScanTest, AgreesWithAPixelByPixelSearch) {
     }
 }
 
-TEST(PixelScanTest, FindsPixelsAtEveryPositionOfALongRun) {
+TEST_P(PixelScanTest, FindsPixelsAtEveryPositionOfALongRun) {
     const std::uint32_t white = keyOf(0xFF, 0xFF, 0xFF);
     for (int pixels : {1, 31, 32, 33, 64, 95, 200}) {
         for (int at = 0; at < pixels; ++at) {
@@ -77,7 +87,7 @@ TEST(PixelScanTest, FindsPixelsAtEveryPositionOfALongRun) {
     }
 }
 
-TEST(PixelScanTest, EmptyRunsAndMissingRowsFindNothing) {
+TEST_P(PixelScanTest, EmptyRunsAndMissingRowsFindNothing) {
     const std::uint8_t pixel[3] = {1, 2, 3};
     EXPECT_EQ(findMatchingPixel(pixel, 0, 0), 0);
     EXPECT_EQ(findLastDifferentPixel(pixel, 0, 0), -1);
