@@ -186,6 +186,38 @@ bool encode(Compression& job, const Canvas& canvas, platform::AtomicFileWriter& 
     return true;
 }
 
+// Reads the picture the library was started on into `image`; false for a
+// file that is not a colour or greyscale picture, or when memory is short.
+bool readPicture(jpeg_decompress_struct& info, RasterImage& image) {
+    jpeg_read_header(&info, TRUE);
+    if (!decodableToColour(info)) return false;
+    info.out_color_space = JCS_EXT_BGR;
+    jpeg_start_decompress(&info);
+    if (info.output_components != 3) return false;
+    if (!allocateImageHeader(image, 0)) {
+        showMemoryError();
+        return false;
+    }
+    *image.info() =
+        platform::makeHeader24(std::int32_t(info.output_width), std::int32_t(info.output_height));
+    image.bitmap = platform::Bitmap::create(*image.info());
+    if (!image.bitmap) {
+        showMemoryError();
+        return false;
+    }
+    // The library gives the top row first; it is the last row in memory.
+    const std::size_t stride = std::size_t(image.bitmap->stride());
+    const JDIMENSION height = info.output_height;
+    for (JDIMENSION i = 0; i < height; ++i) {
+        JSAMPROW row = image.bitmap->bits() + std::size_t(height - 1 - i) * stride;
+        if (jpeg_read_scanlines(&info, &row, 1) != 1) return false;
+    }
+    jpeg_finish_decompress(&info);
+    return true;
+}
+
+// A fatal error inside `readPicture` jumps back here; its frame holds only
+// plain values, so nothing is skipped that needed cleaning up.
 bool decode(Decompression& job, platform::File& file, RasterImage& image) {
     job.info.err = installTrap(job.trap);
     if (setjmp(job.trap.jump)) {
@@ -194,43 +226,9 @@ bool decode(Decompression& job, platform::File& file, RasterImage& image) {
     }
     jpeg_create_decompress(&job.info);
     attachSource(job.info, job.source, file);
-    jpeg_read_header(&job.info, TRUE);
-    if (!decodableToColour(job.info)) {
-        jpeg_destroy_decompress(&job.info);
-        return false;
-    }
-    job.info.out_color_space = JCS_EXT_BGR;
-    jpeg_start_decompress(&job.info);
-    if (job.info.output_components != 3) {
-        jpeg_destroy_decompress(&job.info);
-        return false;
-    }
-    if (!allocateImageHeader(image, 0)) {
-        showMemoryError();
-        jpeg_destroy_decompress(&job.info);
-        return false;
-    }
-    *image.info() = platform::makeHeader24(std::int32_t(job.info.output_width),
-                                           std::int32_t(job.info.output_height));
-    image.bitmap = platform::Bitmap::create(*image.info());
-    if (!image.bitmap) {
-        showMemoryError();
-        jpeg_destroy_decompress(&job.info);
-        return false;
-    }
-    // The library gives the top row first; it is the last row in memory.
-    const std::size_t stride = std::size_t(image.bitmap->stride());
-    const JDIMENSION height = job.info.output_height;
-    for (JDIMENSION i = 0; i < height; ++i) {
-        JSAMPROW row = image.bitmap->bits() + std::size_t(height - 1 - i) * stride;
-        if (jpeg_read_scanlines(&job.info, &row, 1) != 1) {
-            jpeg_destroy_decompress(&job.info);
-            return false;
-        }
-    }
-    jpeg_finish_decompress(&job.info);
+    const bool read = readPicture(job.info, image);
     jpeg_destroy_decompress(&job.info);
-    return true;
+    return read;
 }
 
 bool inspect(Decompression& job, platform::File& file, JpegFileInfo& result) {

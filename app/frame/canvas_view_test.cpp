@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/frame/main_frame.h"
+#include "app/frame/testing/quiet_document.h"
 #include "document/document.h"
 #include "platform/window/headless_window.h"
 
@@ -46,16 +47,9 @@ DocEvent repaint() {
     return DocEvent{DocEvent::Redraw};
 }
 
-class RecordingDocument : public Document {
+class RecordingDocument : public QuietDocument {
   public:
     void executeCommand(DocCommand, int) override { events.push_back({DocEvent::Command}); }
-    bool canUndo() const override { return false; }
-    bool canRedo() const override { return false; }
-    bool canCut() const override { return false; }
-    bool canCopy() const override { return false; }
-    bool canPaste() const override { return false; }
-    bool isModified() const override { return false; }
-    bool canFlip() const override { return false; }
     void pointerMove(POINT point, bool fromAutoScroll) override {
         events.push_back(moveTo(point.x, point.y, fromAutoScroll));
     }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/frame/testing/quiet_document.h"
 #include "app/frame/testing/recording_bar.h"
 #include "app/frame/view_geometry.h"
 #include "document/document.h"
@@ -12,20 +13,11 @@
 namespace {
 
 // Records the commands the frame sends and answers the undo questions.
-class RecordingDocument : public Document {
+class RecordingDocument : public QuietDocument {
   public:
     void executeCommand(DocCommand command, int) override { commands.push_back(command); }
     bool canUndo() const override { return undoable; }
     bool canRedo() const override { return redoable; }
-    bool canCut() const override { return false; }
-    bool canCopy() const override { return false; }
-    bool canPaste() const override { return false; }
-    bool isModified() const override { return false; }
-    bool canFlip() const override { return false; }
-    void pointerMove(POINT, bool) override {}
-    void pointerButton(POINT, bool, bool, bool) override {}
-    void charInput(char16_t) override {}
-    void redraw(bool, bool, Tool*, Tool*) override {}
 
     std::vector<DocCommand> commands;
     bool undoable = false;

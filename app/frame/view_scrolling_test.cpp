@@ -5,6 +5,7 @@
 
 #include "app/frame/frame_bar.h"
 #include "app/frame/main_frame.h"
+#include "app/frame/testing/quiet_document.h"
 #include "app/frame/testing/recording_bar.h"
 #include "document/document.h"
 #include "platform/window/headless_window.h"
@@ -12,22 +13,15 @@
 namespace {
 
 // Counts the repaints and remembers the commands the scrolling code sends.
-class CountingDocument : public Document {
+class CountingDocument : public QuietDocument {
   public:
     void executeCommand(DocCommand command, int argument) override {
         commands.push_back(command);
         EXPECT_EQ(argument, 0);
     }
     bool canUndo() const override { return undoable; }
-    bool canRedo() const override { return false; }
-    bool canCut() const override { return false; }
-    bool canCopy() const override { return false; }
-    bool canPaste() const override { return false; }
-    bool isModified() const override { return false; }
-    bool canFlip() const override { return false; }
     void pointerMove(POINT, bool) override { ++stylusEvents; }
     void pointerButton(POINT, bool, bool, bool) override { ++stylusEvents; }
-    void charInput(char16_t) override {}
     void redraw(bool, bool, Tool*, Tool*) override { ++redraws; }
 
     std::vector<DocCommand> commands;

@@ -21,13 +21,6 @@ inline bool matches(const std::uint8_t* p, std::uint32_t key) {
     return keyOf(p) == key;
 }
 
-std::int32_t scalarFindMatching(const std::uint8_t* p, std::int32_t from, std::int32_t count,
-                                std::uint32_t key) {
-    for (std::int32_t i = from; i < count; ++i)
-        if (matches(p + 3 * i, key)) return i;
-    return count;
-}
-
 std::int32_t scalarFindDifferent(const std::uint8_t* p, std::int32_t from, std::int32_t count,
                                  std::uint32_t key) {
     for (std::int32_t i = from; i < count; ++i)
@@ -127,22 +120,6 @@ inline int highestPixel(Bits128 bits) {
     return (high ? 127 - __builtin_clzll(high) : 63 - __builtin_clzll(std::uint64_t(bits))) / 3;
 }
 
-__attribute__((target("avx2"))) std::int32_t avx2FindMatching(const std::uint8_t* p,
-                                                              std::int32_t count,
-                                                              std::uint32_t key) {
-    const Block& block = blockFor(key);
-    const Bits128 starts = pixelStarts;
-    std::int32_t i = 0;
-    for (; i + 32 <= count; i += 32) {
-        // Most blocks hold no pixel of the key at all, and no byte of it either.
-        const Equal e = equalBytes(p + 3 * i, block);
-        if (e.none()) continue;
-        const Bits128 hit = matchBits(e) & starts;
-        if (hit) return i + lowestPixel(hit);
-    }
-    return scalarFindMatching(p, i, count, key);
-}
-
 __attribute__((target("avx2"))) std::int32_t avx2FindDifferent(const std::uint8_t* p,
                                                                std::int32_t count,
                                                                std::uint32_t key) {
@@ -215,11 +192,9 @@ void useWidePixelScans(bool enabled) {
 #endif
 }
 
+// One run is the search in two runs with the second missing.
 std::int32_t findMatchingPixel(const std::uint8_t* pixels, std::int32_t count, std::uint32_t key) {
-#ifdef MIRABO_PIXEL_SCAN_AVX2
-    if (count >= 32 && haveAvx2()) return avx2FindMatching(pixels, count, key);
-#endif
-    return scalarFindMatching(pixels, 0, count, key);
+    return findMatchingPixelInEither(pixels, nullptr, count, key);
 }
 
 std::int32_t findDifferentPixel(const std::uint8_t* pixels, std::int32_t count, std::uint32_t key) {
