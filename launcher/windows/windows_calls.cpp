@@ -1,10 +1,11 @@
 #include "launcher/windows/windows_calls.h"
 
-#include <shellapi.h>
+// windows.h comes first: shellapi.h relies on its types.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstddef>
-#include <type_traits>
 
 namespace launcher {
 
