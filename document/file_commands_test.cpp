@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -372,6 +373,30 @@ TEST_F(FileCommandsTest, APathTheSystemCannotTakeFailsWithTheUsualMessages) {
     EXPECT_FALSE(document.loadFromPath(tooLong.c_str()));
     EXPECT_EQ(lastRecord().caption, u"Load Failed");
     EXPECT_EQ(live(20, 20), blue);
+}
+
+TEST_F(FileCommandsTest, SavesGoThroughLinksAndLeaveReadOnlyFilesAlone) {
+    drawSquare();
+    ASSERT_TRUE(document.saveToPath(path("real.zsf").c_str()));
+    ASSERT_EQ(chmod((folder / "real.zsf").c_str(), 0640), 0);
+    std::filesystem::create_symlink("real.zsf", folder / "link.zsf");
+    frame.currentColour = 0x00FF00;
+    stroke({{100, 100}, {140, 140}});
+    const std::string first = contents(folder / "real.zsf");
+    ASSERT_TRUE(document.saveToPath(path("link.zsf").c_str()));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.zsf"));
+    EXPECT_NE(contents(folder / "real.zsf"), first);
+    EXPECT_EQ(std::filesystem::status(folder / "real.zsf").permissions(),
+              std::filesystem::perms(0640));
+
+    // Marked read-only, the file is kept and the save reported as failed.
+    ASSERT_EQ(chmod((folder / "real.zsf").c_str(), 0444), 0);
+    const std::string second = contents(folder / "real.zsf");
+    stroke({{150, 150}, {160, 160}});
+    EXPECT_FALSE(document.saveToPath(path("link.zsf").c_str()));
+    EXPECT_EQ(lastRecord().caption, u"Save Failed");
+    EXPECT_EQ(contents(folder / "real.zsf"), second);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.zsf"));
 }
 
 TEST_F(FileCommandsTest, ANameAsLongAsTheSystemAllowsIsSavedAndOpened) {

@@ -98,7 +98,8 @@ bool mayReplace(const std::string& path, const struct stat& info) {
 
 // The replacement keeps the owner, group and permissions of the file it
 // replaces, as far as we may give them: the group when we belong to it, the
-// owner only as the superuser. The mode comes last, as a change of owner clears the set-id bits.
+// owner only as the superuser. The mode comes last, as a change of owner
+// clears the set-id bits.
 void keepOwnerAndMode(int fd, const struct stat& old) {
     if (fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, uid_t(-1), old.st_gid) != 0) {
         // Neither could be given: the file stays ours.
