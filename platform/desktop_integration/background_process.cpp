@@ -28,9 +28,10 @@ std::string findProgram(const std::string& name) {
     std::string_view folders = path && *path ? path : "/usr/local/bin:/usr/bin:/bin";
     while (true) {
         const std::size_t colon = folders.find(':');
-        std::string folder(folders.substr(0, colon));
-        if (folder.empty()) folder = ".";
-        const std::string candidate = folder + "/" + name;
+        // An empty entry means the working folder.
+        const std::string_view part = folders.substr(0, colon);
+        const std::string_view folder = part.empty() ? std::string_view(".") : part;
+        const std::string candidate = std::string(folder) + "/" + name;
         if (isExecutableFile(candidate)) return candidate;
         if (colon == std::string_view::npos) return std::string();
         folders.remove_prefix(colon + 1);
