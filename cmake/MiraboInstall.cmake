@@ -12,9 +12,12 @@ install(TARGETS mirabo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # pictures the program registers itself with at start-up, written by a small
 # program at install time: only then is the prefix known for certain
 # (`cmake --install --prefix` may change it).
-add_executable(mirabo-desktop-files
-    app/desktop/desktop_files_tool.cpp app/desktop/placeholder_icons.cpp)
-target_link_libraries(mirabo-desktop-files PRIVATE mirabo_platform)
+# The icons' pixels are one library, so the program (which registers them at
+# every start) and the installation write the same pictures.
+add_library(mirabo_desktop_icons STATIC app/desktop/placeholder_icons.cpp)
+target_link_libraries(mirabo_desktop_icons PUBLIC mirabo_platform)
+add_executable(mirabo-desktop-files app/desktop/desktop_files_tool.cpp)
+target_link_libraries(mirabo-desktop-files PRIVATE mirabo_desktop_icons)
 
 set(install_desktop_files [[
     set(share "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_DATADIR@")

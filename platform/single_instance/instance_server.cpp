@@ -97,12 +97,14 @@ void InstanceServer::handleReadable() {
 
     // A handler that runs a loop of its own may bring us back here; what
     // completes meanwhile is dealt with by the outer call, in order.
-    if (dispatching_) return;
+    // Without a handler nothing is answered yet: a later start is told only
+    // once its command line has really been dealt with.
+    if (dispatching_ || !handler_) return;
     dispatching_ = true;
     while (!ready_.empty()) {
         Ready ready = std::move(ready_.front());
         ready_.pop_front();
-        if (handler_) handler_(ready.text);
+        handler_(ready.text);
         answer(ready.fd, hand_off::accepted);
         close(ready.fd);
     }

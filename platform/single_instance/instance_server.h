@@ -38,6 +38,8 @@ class InstanceServer {
     // Watch this for reading (a socket notifier, poll). Stays the same for
     // the server's life.
     int fd() const { return pollFd_; }
+    // Until there is a handler, complete command lines wait (and so do the
+    // starts that sent them, up to their time-out).
     void setHandler(Handler handler) { handler_ = std::move(handler); }
 
     // Never blocks. May be called again from inside the handler (a modal

@@ -156,6 +156,20 @@ TEST_F(SingleInstanceTest, CommandLinesThatCompleteInsideTheHandlerWaitForIt) {
     EXPECT_EQ(received, (std::vector<std::string>{"file:/one.zsf", "file:/two.zsf"}));
 }
 
+TEST_F(SingleInstanceTest, NothingIsAnsweredBeforeThereIsAHandler) {
+    InstanceClaim first = claim("");
+    ASSERT_TRUE(first.server);
+    auto second = std::async(std::launch::async, [&] { return claim("file:/early.zsf"); });
+    serveUntil(
+        *first.server, [&] { return false; }, 300ms);
+    EXPECT_EQ(second.wait_for(0ms), std::future_status::timeout) << "answered without a handler";
+    std::string received;
+    first.server->setHandler([&](std::string_view text) { received = text; });
+    first.server->handleReadable();
+    EXPECT_EQ(received, "file:/early.zsf");
+    EXPECT_EQ(second.get().outcome, Outcome::HandedOver);
+}
+
 // --- Bad hand-offs ------------------------------------------------------------
 
 TEST_F(SingleInstanceTest, OversizeForeignAndMalformedMessagesAreRefused) {
