@@ -113,4 +113,13 @@ class MainFrame {
     static constexpr std::uint32_t autoScrollTimerId = 7979;
     static constexpr std::uint32_t autoScrollPeriodMs = 25;
     static constexpr std::uint16_t handButton = 14;
+
+    // The modal dialogs of the option bar and the Tools menu, run through
+    // `platform::modalDialogs()` and owned by the canvas view. Each tells
+    // the document only when its setting changed: the colour picker (the
+    // colour button), the opacity slider (the opacity button) and the Canvas
+    // Size dialog, which keeps each side within 1..1024.
+    void chooseColour();
+    void chooseOpacity();
+    void chooseCanvasSize();
 };
