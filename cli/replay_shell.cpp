@@ -28,14 +28,6 @@ bool integerArgument(const ScriptLine& line, std::size_t index, long long low, l
     return true;
 }
 
-// Copies into one of the program's fixed UTF-16 buffers, always terminated.
-void copyInto(char16_t* buffer, std::size_t capacity, const std::string& utf8) {
-    const std::u16string text = platform::toUtf16(utf8);
-    const std::size_t n = std::min(text.size(), capacity - 1);
-    std::copy_n(text.begin(), n, buffer);
-    buffer[n] = 0;
-}
-
 }  // namespace
 
 ReplayShell::ReplayShell(std::uint16_t canvasWidth, std::uint16_t canvasHeight, std::FILE* out)
@@ -111,44 +103,30 @@ bool ReplayShell::executeSetting(const ScriptLine& line, bool& handled, std::str
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 0xFFFFFF, a, error))
             return false;
-        frame_.currentColour = COLORREF(a);
-        frame_.updateColourButton();
-        document_.executeCommand(DocCommand::ColourChanged, 0);
+        frame_.setColour(COLORREF(a));
     } else if (c == "opacity") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 127, a, error))
             return false;
-        frame_.opacity = std::uint16_t(a);
-        document_.executeCommand(DocCommand::OpacityChanged, 0);
+        frame_.setOpacity(std::uint16_t(a));
     } else if (c == "width") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 1, 8, a, error))
             return false;
-        frame_.lineWidth = std::int32_t(a);
-        document_.executeCommand(DocCommand::BrushSizeChanged, 0);
-        frame_.updateOptionBar();
+        frame_.setLineWidth(std::int32_t(a));
     } else if (c == "size") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 5, a, error))
             return false;
-        std::int32_t* field = frame_.currentTool == 6   ? &frame_.airbrushSizeIndex
-                              : frame_.currentTool == 7 ? &frame_.smudgeSizeIndex
-                              : frame_.currentTool == 8 ? &frame_.eraserSizeIndex
-                                                        : nullptr;
-        if (!field) {
+        if (!frame_.setBrushSize(std::int32_t(a))) {
             error = "size: only the airbrush, smudge and eraser buttons (6, 7, 8) have sizes";
             return false;
         }
-        *field = std::int32_t(a);
-        document_.executeCommand(DocCommand::BrushSizeChanged, 0);
-        frame_.updateOptionBar();
     } else if (c == "grid") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 64, a, error))
             return false;
-        frame_.snapGridX = frame_.snapGridY = std::int32_t(a);
-        document_.executeCommand(DocCommand::GridChanged, 0);
-        frame_.updateOptionBar();
+        frame_.setSnapGrid(std::int32_t(a));
     } else if (c == "zoom") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, -2, 4, a, error))
@@ -159,36 +137,23 @@ bool ReplayShell::executeSetting(const ScriptLine& line, bool& handled, std::str
         if (!argumentCount(line, 2, error) || !integerArgument(line, 0, 0, 32767, a, error) ||
             !integerArgument(line, 1, 0, 32767, b, error))
             return false;
-        frame_.scrollTo(4, std::int32_t(a), true, true);
-        frame_.scrollTo(4, std::int32_t(b), false, true);
+        frame_.scrollTo(ScrollRequest::ThumbPosition, std::int32_t(a), true, true);
+        frame_.scrollTo(ScrollRequest::ThumbPosition, std::int32_t(b), false, true);
     } else if (c == "font") {
         handled = true;
         if (!argumentCount(line, 1, error)) return false;
-        copyInto(frame_.fontName, std::size(frame_.fontName), line.arguments[0]);
-        document_.executeCommand(DocCommand::FontFaceChanged, 0);
-        frame_.updateOptionBar();
+        frame_.setFontName(platform::toUtf16(line.arguments[0]));
     } else if (c == "fontsize") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 1, 999, a, error))
             return false;
-        frame_.fontSize = std::int32_t(a);
-        document_.executeCommand(DocCommand::FontSizeChanged, 0);
-        frame_.updateOptionBar();
+        frame_.setFontSize(std::int32_t(a));
     } else if (c == "canvas") {
         handled = true;
-        // What the Canvas Size dialog does: each side forced into 1..1024,
-        // and the document told only when the size changed.
         if (!argumentCount(line, 2, error) || !integerArgument(line, 0, -99999, 99999, a, error) ||
             !integerArgument(line, 1, -99999, 99999, b, error))
             return false;
-        const auto width = std::uint16_t(std::clamp<long long>(a, 1, 1024));
-        const auto height = std::uint16_t(std::clamp<long long>(b, 1, 1024));
-        if (width != frame_.canvasWidth || height != frame_.canvasHeight) {
-            frame_.canvasWidth = width;
-            frame_.canvasHeight = height;
-            document_.executeCommand(DocCommand::CanvasSizeChanged, 0);
-            frame_.updateOptionBar();
-        }
+        frame_.setCanvasSize(a, b);
     } else if (c == "open") {
         handled = true;
         if (!argumentCount(line, 1, error)) return false;
@@ -198,8 +163,7 @@ bool ReplayShell::executeSetting(const ScriptLine& line, bool& handled, std::str
     } else if (c == "eyedropper") {
         handled = true;
         if (!argumentCount(line, 0, error)) return false;
-        frame_.optionToggle = !frame_.optionToggle;
-        frame_.updateOptionBar();
+        frame_.toggleEyedropper();
     }
     return true;
 }
@@ -259,8 +223,7 @@ bool ReplayShell::executeInput(const ScriptLine& line, bool& handled, std::strin
             error = "command: no document command is called \"" + line.arguments[0] + "\"";
             return false;
         }
-        document_.executeCommand(*command, 0);
-        frame_.updateOptionBar();
+        frame_.documentCommand(*command);
     }
     return true;
 }
