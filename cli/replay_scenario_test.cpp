@@ -67,7 +67,8 @@ TEST_F(ReplayScenarioTest, RectanglesUndoRedoAndAMagnifiedView) {
     ASSERT_EQ(printed.size(), 4u);
     EXPECT_EQ(printed[0],
               "modified=1 undo=1 redo=0 selection=none tool=none history=1 cursor=1 zoom=0 "
-              "scroll=0,0 colour=0x0000FF");
+              "scroll=0,0 colour=0x0000FF button=3 width=2 sizes=5,4,4 opacity=127 grid=0 "
+              "font=\"\" fontsize=12 eyedropper=0 canvas=600x600 path=\"\"");
     EXPECT_NE(printed[2].find("undo=0 redo=1"), std::string::npos);
     EXPECT_NE(printed[2].find("cursor=0"), std::string::npos);
     EXPECT_NE(printed[3].find("undo=1 redo=0"), std::string::npos);
