@@ -24,14 +24,14 @@ const HeadlessBar::Button* HeadlessBar::find(std::int32_t command) const {
     return nullptr;
 }
 
-HeadlessBar::Button* HeadlessBar::find(std::int32_t command) {
+HeadlessBar::Button* HeadlessBar::findMutable(std::int32_t command) {
     for (Button& button : buttons_)
         if (button.command == command) return &button;
     return nullptr;
 }
 
 void HeadlessBar::setButtonEnabled(std::int32_t command, bool enabled) {
-    if (Button* button = find(command)) button->enabled = enabled;
+    if (Button* button = findMutable(command)) button->enabled = enabled;
 }
 
 bool HeadlessBar::isButtonEnabled(std::int32_t command) const {
@@ -40,15 +40,15 @@ bool HeadlessBar::isButtonEnabled(std::int32_t command) const {
 }
 
 void HeadlessBar::setButtonPressed(std::int32_t command, bool pressed) {
-    if (Button* button = find(command)) button->pressed = pressed;
+    if (Button* button = findMutable(command)) button->pressed = pressed;
 }
 
 void HeadlessBar::setButtonVisible(std::int32_t command, bool visible) {
-    if (Button* button = find(command)) button->visible = visible;
+    if (Button* button = findMutable(command)) button->visible = visible;
 }
 
 void HeadlessBar::setButtonImage(std::int32_t command, std::int32_t image) {
-    if (Button* button = find(command)) button->image = image;
+    if (Button* button = findMutable(command)) button->image = image;
 }
 
 std::int32_t HeadlessBar::buttonImage(std::int32_t command) const {

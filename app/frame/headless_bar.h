@@ -52,7 +52,7 @@ class HeadlessBar : public FrameBar {
     RECT placement() const { return placement_; }
 
   private:
-    Button* find(std::int32_t command);
+    Button* findMutable(std::int32_t command);
 
     std::vector<Button> buttons_;
     std::vector<std::int32_t> images_;  // picture ids, -1 for freed slots
