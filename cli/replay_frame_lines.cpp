@@ -88,7 +88,10 @@ bool ReplayShell::executeWindow(const ScriptLine& line, bool& handled, std::stri
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 0xFFFF, a, error))
             return false;
-        if (!app_.command(std::int32_t(a))) std::fprintf(out_, "unhandled %lld\n", a);
+        const bool taken = app_.command(std::int32_t(a));
+        // What the command showed comes first.
+        reportDialogs();
+        if (!taken) std::fprintf(out_, "unhandled %lld\n", a);
     } else if (c == "keyup") {
         handled = true;
         Key key = Key::Other;
