@@ -66,7 +66,7 @@ bool ReplayShell::execute(const ScriptLine& line, std::string& error) {
 }
 
 void ReplayShell::settle() {
-    if (view_.takeInvalidation().pending()) app_.viewPaint();
+    if (view_.takeInvalidation().pending()) app_.paintRequested();
     reportDialogs();
 }
 
@@ -92,7 +92,7 @@ bool ReplayShell::executeSetting(const ScriptLine& line, bool& handled, std::str
             error = "view: no memory for a client area of that size";
             return false;
         }
-        app_.viewResized();
+        app_.clientSizeChanged();
     } else if (c == "tool") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 0xFFFF, a, error))
@@ -139,8 +139,8 @@ bool ReplayShell::executeSetting(const ScriptLine& line, bool& handled, std::str
         if (!argumentCount(line, 2, error) || !integerArgument(line, 0, 0, 32767, a, error) ||
             !integerArgument(line, 1, 0, 32767, b, error))
             return false;
-        app_.viewScroll(ScrollRequest::ThumbPosition, std::int32_t(a), true);
-        app_.viewScroll(ScrollRequest::ThumbPosition, std::int32_t(b), false);
+        app_.scrollRequested(ScrollRequest::ThumbPosition, std::int32_t(a), true);
+        app_.scrollRequested(ScrollRequest::ThumbPosition, std::int32_t(b), false);
     } else if (c == "font") {
         handled = true;
         if (!argumentCount(line, 1, error)) return false;
@@ -181,11 +181,11 @@ bool ReplayShell::executeInput(const ScriptLine& line, bool& handled, std::strin
             return false;
         const auto px = std::int32_t(x), py = std::int32_t(y);
         if (c == "down")
-            app_.viewStylusDown(px, py);
+            app_.stylusDown(px, py);
         else if (c == "move")
-            app_.viewStylusMove(px, py);
+            app_.stylusMove(px, py);
         else
-            app_.viewStylusUp(px, py);
+            app_.stylusUp(px, py);
     } else if (c == "tick") {
         handled = true;
         long long ticks = 1;
@@ -198,25 +198,25 @@ bool ReplayShell::executeInput(const ScriptLine& line, bool& handled, std::strin
         // handled before the next, as the message loop would.
         for (long long i = 0; i < ticks; ++i) {
             if (view_.timerPeriod(MainFrame::autoScrollTimerId) == 0) break;
-            app_.viewTimer(MainFrame::autoScrollTimerId);
+            app_.timer(MainFrame::autoScrollTimerId);
             settle();
         }
     } else if (c == "type") {
         handled = true;
         if (!argumentCount(line, 1, error)) return false;
         for (char16_t ch : platform::toUtf16(line.arguments[0])) {
-            app_.viewCharacter(ch);
+            app_.character(ch);
             settle();
         }
     } else if (c == "key") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 0xFFFF, x, error))
             return false;
-        app_.viewCharacter(char16_t(x));
+        app_.character(char16_t(x));
     } else if (c == "paint") {
         handled = true;
         if (!argumentCount(line, 0, error)) return false;
-        app_.viewPaint();
+        app_.paintRequested();
     } else if (c == "command") {
         handled = true;
         if (!argumentCount(line, 1, error)) return false;

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "app/frame/main_frame.h"
+#include "app/frame/size_lists.h"
 #include "document/document.h"
 
 namespace {
@@ -87,4 +88,13 @@ void MainFrame::toggleEyedropper() {
     if (!document) return;
     optionToggle = !optionToggle;
     updateOptionBar();
+}
+
+void MainFrame::stepZoom(int steps) {
+    std::int32_t lowest = zoomList[0].value, highest = lowest;
+    for (const TextEntry* entry = zoomList; entry->text; ++entry)
+        highest = entry->value;
+    const std::int32_t shift =
+        std::clamp<std::int64_t>(std::int64_t(zoomShift) + steps, lowest, highest);
+    if (shift != zoomShift) changeZoom(shift);
 }

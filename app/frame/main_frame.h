@@ -166,6 +166,9 @@ class MainFrame {
     // Each side held to 1..1024; the document is told only when the size
     // changed. True when it changed.
     bool setCanvasSize(std::int64_t width, std::int64_t height);
+    // Walks the zoom palette's steps from the current zoom, stopping at
+    // either end.
+    void stepZoom(int steps);
     // The eyedropper button: the next stylus release picks a colour.
     void toggleEyedropper();
     // A document command from a menu or button, then the option bar's undo

@@ -89,10 +89,6 @@ void Application::keyUp(Key key) {
     reportState();
 }
 
-void Application::character(char16_t character) {
-    viewCharacter(character);
-}
-
 void Application::resized() {
     if (destroyed_) return;
     frame_.layout();
@@ -109,46 +105,56 @@ void Application::destroyed() {
     if (created_) hibernateDrawing(document_);
 }
 
-void Application::viewStylusDown(std::int32_t x, std::int32_t y) {
+void Application::stylusDown(std::int32_t x, std::int32_t y) {
     if (destroyed_) return;
     frame_.viewStylusDown(x, y);
     reportState();
 }
 
-void Application::viewStylusMove(std::int32_t x, std::int32_t y) {
+void Application::stylusMove(std::int32_t x, std::int32_t y) {
     if (destroyed_) return;
     frame_.viewStylusMove(x, y);
     reportState();
 }
 
-void Application::viewStylusUp(std::int32_t x, std::int32_t y) {
+void Application::stylusUp(std::int32_t x, std::int32_t y) {
     if (destroyed_) return;
     frame_.viewStylusUp(x, y);
     reportState();
 }
 
-void Application::viewCharacter(char16_t character) {
+void Application::character(char16_t character) {
     if (destroyed_) return;
     frame_.viewCharacter(character);
     reportState();
 }
 
-void Application::viewPaint() {
+void Application::paintRequested() {
     if (!destroyed_) frame_.viewPaint();
 }
 
-void Application::viewTimer(std::uint32_t timerId) {
+void Application::timer(std::uint32_t id) {
     if (destroyed_) return;
-    frame_.onAutoScrollTimer(timerId);
+    frame_.onAutoScrollTimer(id);
     reportState();
 }
 
-void Application::viewScroll(ScrollRequest request, std::int32_t position, bool horizontal) {
+void Application::clientSizeChanged() {
+    if (!destroyed_) frame_.updateScrollRange();
+}
+
+void Application::scrollRequested(ScrollRequest request, std::int32_t position, bool horizontal) {
     if (!destroyed_) frame_.scrollTo(request, position, horizontal, true);
 }
 
-void Application::viewResized() {
-    if (!destroyed_) frame_.updateScrollRange();
+void Application::wheelScrolled(std::int32_t dx, std::int32_t dy) {
+    if (!destroyed_) frame_.scrollBy(dx, dy);
+}
+
+void Application::zoomStepped(int steps) {
+    if (destroyed_) return;
+    frame_.stepZoom(steps);
+    reportState();
 }
 
 DocumentState Application::documentState() const {

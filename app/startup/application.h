@@ -75,29 +75,32 @@ class Application : public CanvasViewEvents {
 
     // The main window's events. `command` takes every menu item,
     // accelerator and button; false when nothing handled the command, for
-    // the shell's default handling.
+    // the shell's default handling. Characters typed with the main window
+    // focused go to `character`, like the view's.
     bool command(std::int32_t id);
     void keyUp(Key key);
-    void character(char16_t character);
     // The main window's client area changed size: the bars and the view are
     // placed again.
     void resized();
     // A menu of the menu bar is about to open.
     void enableMenuItems(MenuEnabling& menu);
     // The main window is going away: unsaved work is hibernated for the next
-    // start. Later events are ignored.
+    // start. Call it while the bars and the view still exist (saving updates
+    // the option bar); later events are ignored.
     void destroyed();
     bool isDestroyed() const { return destroyed_; }
 
     // CanvasViewEvents
-    void viewStylusDown(std::int32_t x, std::int32_t y) override;
-    void viewStylusMove(std::int32_t x, std::int32_t y) override;
-    void viewStylusUp(std::int32_t x, std::int32_t y) override;
-    void viewCharacter(char16_t character) override;
-    void viewPaint() override;
-    void viewTimer(std::uint32_t timerId) override;
-    void viewScroll(ScrollRequest request, std::int32_t position, bool horizontal) override;
-    void viewResized() override;
+    void stylusDown(std::int32_t x, std::int32_t y) override;
+    void stylusMove(std::int32_t x, std::int32_t y) override;
+    void stylusUp(std::int32_t x, std::int32_t y) override;
+    void character(char16_t character) override;
+    void paintRequested() override;
+    void timer(std::uint32_t id) override;
+    void clientSizeChanged() override;
+    void scrollRequested(ScrollRequest request, std::int32_t position, bool horizontal) override;
+    void wheelScrolled(std::int32_t dx, std::int32_t dy) override;
+    void zoomStepped(int steps) override;
 
     DocumentState documentState() const;
 

@@ -45,9 +45,9 @@ class ApplicationTest : public ::testing::Test, public ApplicationShell {
     void documentStateChanged(const DocumentState& state) override { states.push_back(state); }
 
     void stroke() {
-        app.viewStylusDown(20, 20);
-        app.viewStylusMove(40, 40);
-        app.viewStylusUp(40, 40);
+        app.stylusDown(20, 20);
+        app.stylusMove(40, 40);
+        app.stylusUp(40, 40);
     }
     bool hibernated() const { return platform::fileExists(hibernationPath); }
 
@@ -75,7 +75,7 @@ TEST_F(ApplicationTest, TheShellHearsOfEachChangeOfTheDocumentsStateOnce) {
     EXPECT_TRUE(states.back().modified);
     EXPECT_TRUE(states.back().canUndo);
     const std::size_t reports = states.size();
-    app.viewPaint();
+    app.paintRequested();
     app.keyUp(Key::Other);
     app.command(OptionCommand::Zoom);
     EXPECT_EQ(states.size(), reports);
@@ -103,7 +103,7 @@ TEST_F(ApplicationTest, ControlQClosesAndHibernatesUnsavedWork) {
     EXPECT_TRUE(hibernated());
     // Nothing reaches the program once its window is gone.
     const std::size_t reports = states.size();
-    app.viewStylusDown(5, 5);
+    app.stylusDown(5, 5);
     app.command(OptionCommand::Undo);
     EXPECT_EQ(states.size(), reports);
 }
@@ -185,6 +185,22 @@ TEST_F(ApplicationTest, AboutAndTheArrowKeys) {
     EXPECT_EQ(app.frame().airbrushSizeIndex, 4);
 }
 
+TEST_F(ApplicationTest, TheWheelScrollsAndStepsTheZoomWithinItsRange) {
+    app.showBars();
+    app.wheelScrolled(30, 500);
+    EXPECT_EQ(app.frame().scrollX, 30);
+    EXPECT_EQ(app.frame().scrollY, 599 - 268);
+    app.zoomStepped(2);
+    EXPECT_EQ(app.frame().zoomShift, 2);
+    EXPECT_EQ(app.frame().scrollX, 120);  // the top-left canvas point stays
+    app.zoomStepped(9);
+    EXPECT_EQ(app.frame().zoomShift, 4);
+    app.zoomStepped(-100);
+    EXPECT_EQ(app.frame().zoomShift, -2);
+    app.scrollRequested(ScrollRequest::Top, 0, false);
+    EXPECT_EQ(app.frame().scrollY, 0);
+}
+
 TEST(ApplicationWithoutAViewTest, RunsWithAnEmptyWindowAndLeavesTheHibernationFile) {
     platform::testing::TempFolder root;
     platform::testing::ScopedEnvironment variable{"MIRABO_DEVICE_ROOT", root.path().c_str()};
@@ -200,7 +216,7 @@ TEST(ApplicationWithoutAViewTest, RunsWithAnEmptyWindowAndLeavesTheHibernationFi
     EXPECT_FALSE(app.create(MainFrame::Windows{}));
     app.restoreHibernatedDrawing();
     app.showBars();
-    app.viewStylusDown(1, 1);
+    app.stylusDown(1, 1);
     EXPECT_TRUE(platform::fileExists(hibernationPath));
     app.command(MenuCommand::Exit);
     EXPECT_EQ(shell.closes, 1);
