@@ -21,18 +21,18 @@ class RenderPassTest : public CanvasTest {
         surface.fillRect(window.clientRect(), platform::Brush::solid(stale));
     }
 
-    // What view pixel (vx, vy) must show after a pass: the canvas pixel the
-    // view mapping names, or the grey margin beyond the picture's far corner.
+    // What view pixel (vx, vy) must show after a pass: the canvas pixel a
+    // stylus there maps to, or the grey margin beyond the picture's far corner.
     COLORREF expected(std::int32_t vx, std::int32_t vy, std::int16_t sx, std::int16_t sy,
                       int z) const {
         const std::int32_t w = canvas.width(), h = canvas.height();
         std::int32_t ex, ey, cx, cy;
         if (z >= 0) {
             const std::int32_t f = 1 << z;
-            ex = (w - sx / f) * f;
-            ey = (h - sy / f) * f;
-            cx = sx / f + vx / f;
-            cy = sy / f + vy / f;
+            ex = w * f - sx;
+            ey = h * f - sy;
+            cx = (sx + vx) / f;
+            cy = (sy + vy) / f;
         } else {
             const std::int32_t f = 1 << -z;
             ex = (w - sx * f) / f;
