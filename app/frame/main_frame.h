@@ -194,10 +194,12 @@ class MainFrame {
     static std::int32_t fontPalette(MainFrame& frame, std::int32_t command);
     static std::int32_t fontSizePalette(MainFrame& frame, std::int32_t command);
     static std::int32_t eyedropperButton(MainFrame& frame, std::int32_t command);
-    static std::int32_t colourButton(MainFrame& frame, std::int32_t command);
-    static std::int32_t opacityButton(MainFrame& frame, std::int32_t command);
     static std::int32_t undoButton(MainFrame& frame, std::int32_t command);
     static std::int32_t redoButton(MainFrame& frame, std::int32_t command);
+    // The colour and opacity buttons' handlers: `chooseColour` and
+    // `chooseOpacity` (frame_dialogs.cpp).
+    static std::int32_t colourButton(MainFrame& frame, std::int32_t command);
+    static std::int32_t opacityButton(MainFrame& frame, std::int32_t command);
 
     // The modal dialogs of the option bar and the Tools menu, run through
     // `platform::modalDialogs()` and owned by the canvas view. Each tells
