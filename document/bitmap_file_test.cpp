@@ -16,6 +16,7 @@
 
 namespace {
 
+using file_format_testing::colourAt;
 using file_format_testing::FileFormatTest;
 using file_format_testing::ScopedFileSizeLimit;
 using platform::BitmapInfoHeader;
@@ -57,27 +58,6 @@ std::string sequence(std::size_t bytes, unsigned seed) {
     for (char& c : out)
         c = char(random());
     return out;
-}
-
-// The colour of pixel (x, y), counted from the top, of a bitmap of any depth.
-COLORREF colourAt(const platform::Bitmap& bitmap, std::int32_t x, std::int32_t y) {
-    const std::uint8_t* row = bitmap.row(y);
-    int index = 0;
-    switch (bitmap.bitCount()) {
-        case 24:
-            return rgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
-        case 8:
-            index = row[x];
-            break;
-        case 4:
-            index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 15;
-            break;
-        default:
-            index = (row[x / 8] >> (7 - x % 8)) & 1;
-            break;
-    }
-    const platform::RgbQuad& entry = bitmap.colourTable()[index];
-    return rgb(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
 }
 
 class BitmapFileTest : public FileFormatTest {

@@ -111,7 +111,9 @@ bool expandRunLength(const std::uint8_t* data, std::size_t size, bool fourBit,
     // Positions are kept in 64 bits and checked against the bitmap before
     // use, so no skip can make them wrap.
     while (y < height) {
-        if (size - at < 2) return false;  // cut short
+        // Data that ends before the rows do is a cut file, unless only the
+        // end of the last row is missing.
+        if (size - at < 2) return y == height - 1 && x >= bitmap.width();
         const std::uint8_t count = data[at];
         const std::uint8_t value = data[at + 1];
         at += 2;

@@ -37,7 +37,7 @@ class MaskedPixels {
 // Expands run-length coded indices (8 or 4 bits) into the rows of a
 // bottom-up bitmap of that depth, the first row of the data being the
 // bottom row. Pixels the data skips keep index 0, and runs are cut at the
-// right edge. False when the data ends before its end marker while rows
+// right edge. False when the data ends before its end marker while pixels
 // remain, so a cut file is never passed off as a picture.
 bool expandRunLength(const std::uint8_t* data, std::size_t size, bool fourBit,
                      platform::Bitmap& bitmap);
