@@ -66,7 +66,9 @@ inline std::string makeJpeg(const JpegOptions& options) {
     info.image_width = JDIMENSION(options.width);
     info.image_height = JDIMENSION(options.height);
     info.input_components = options.components;
-    info.in_color_space = options.components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    info.in_color_space = options.components == 1   ? JCS_GRAYSCALE
+                          : options.components == 4 ? JCS_CMYK
+                                                    : JCS_RGB;
     jpeg_set_defaults(&info);
     info.arith_code = options.arithmetic;
     if (options.fullColour)
