@@ -52,6 +52,7 @@ struct JpegOptions {
     // When set, every AC coefficient of every component gets a scan of its
     // own: 1 + 63 scans per component, which no encoder writes.
     bool scanPerCoefficient = false;
+    int restartRows = 0;  // a restart marker every so many rows of blocks
 };
 
 // A JPEG file of smooth gradients with a little noise, made in memory.
@@ -71,6 +72,7 @@ inline std::string makeJpeg(const JpegOptions& options) {
                                                     : JCS_RGB;
     jpeg_set_defaults(&info);
     info.arith_code = options.arithmetic;
+    info.restart_in_rows = options.restartRows;
     if (options.fullColour)
         for (int i = 0; i < info.num_components; ++i)
             info.comp_info[i].h_samp_factor = info.comp_info[i].v_samp_factor = 1;
