@@ -91,8 +91,7 @@ class SketchFormat {
                writer->commit();
     }
 
-    bool load(file_format::ByteSource& file, std::uint16_t& fileWidth,
-              std::uint16_t& fileHeight) {
+    bool load(file_format::ByteSource& file, std::uint16_t& fileWidth, std::uint16_t& fileHeight) {
         std::uint32_t first = 0;
         if (!file_format::readExactly(file, &first, sizeof first)) return false;
         if (first != currentVersion) return unpack(file, first);
