@@ -14,6 +14,8 @@ ErrorTrap* trapOf(j_common_ptr info) {
 // What kind of failure a fatal error of the library is.
 ReadFailure failureOf(int code) {
     switch (code) {
+        case JERR_NO_SOI:  // does not start as a JPEG file does
+            return ReadFailure::NotThisFormat;
         case JERR_BAD_PRECISION:
         case JERR_NOT_COMPILED:
         case JERR_ARITH_NOTIMPL:
