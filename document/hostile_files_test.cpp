@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -147,6 +148,22 @@ TEST_F(HostileFileTest, AnImportOfOneShowsTheLoadErrorAndChangesNothing) {
         EXPECT_EQ(document.modified, modified);
         EXPECT_EQ(canvasBytes(document.canvas.liveBits()), live);
         EXPECT_EQ(canvasBytes(document.canvas.committedBits()), committed);
+    }
+}
+
+// The limit is on the picture's memory: a file that holds a picture of just
+// under 256 MiB passes, one row more does not. (The files are sparse, and
+// only their headers are read.)
+TEST_F(HostileFileTest, TheSizeLimitIsTheMemoryThePixelsTake) {
+    const std::int32_t width = 8192, rows = 10922;  // 24,576 bytes a row
+    for (const std::int32_t height : {rows, rows + 1}) {
+        const std::string name = folder / "large.bmp";
+        platform::testing::put(name, hostile_files::bitmapClaiming(width, height, 24));
+        std::filesystem::resize_file(name, 54 + std::uintmax_t(height) * 24576);
+        BitmapFileInfo info;
+        ASSERT_TRUE(readBitmapFileInfo(path("large.bmp").c_str(), info));
+        EXPECT_EQ(info.readable, height == rows) << height;
+        EXPECT_EQ(info.problem.failure, height == rows ? ReadFailure::None : ReadFailure::TooLarge);
     }
 }
 
