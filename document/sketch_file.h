@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 class Canvas;
@@ -32,6 +33,10 @@ bool saveSketchFile(Canvas& canvas, const char16_t* path);
 // other failures the committed picture may be partly overwritten.
 bool loadSketchFile(Canvas& canvas, const char16_t* path, std::uint16_t& fileWidth,
                     std::uint16_t& fileHeight);
+
+// The same for a file's bytes held in memory.
+bool loadSketchData(Canvas& canvas, const std::uint8_t* data, std::size_t size,
+                    std::uint16_t& fileWidth, std::uint16_t& fileHeight);
 
 // What a sketch file's header says, for tools that inspect files.
 struct SketchFileInfo {
