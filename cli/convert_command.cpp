@@ -9,6 +9,7 @@
 #include "document/jpeg_file.h"
 #include "document/sketch_file.h"
 #include "platform/dialogs/scripted_dialogs.h"
+#include "platform/files/device_path.h"
 #include "platform/files/file.h"
 #include "platform/gdi/surface.h"
 #include "platform/text/utf.h"
@@ -169,7 +170,7 @@ bool readPicture(Workbench& bench, const std::u16string& name, Format format,
 }
 
 bool writeOutput(Workbench& bench, const std::string& path, Format format, bool crop) {
-    const std::u16string name = platform::toUtf16(path);
+    const std::u16string name = platform::fromNativePath(path);
     Canvas& canvas = bench.canvas;
     switch (format) {
         case Format::Sketch:
@@ -280,7 +281,7 @@ int convertCommand(int argc, char** argv, std::FILE*, std::FILE* err) {
     auto bench = std::make_unique<Workbench>();
     // The bitmap and JPEG readers borrow the canvas's window.
     bench->canvas.create(&bench->view, 1, 1, 240, 320);
-    const std::u16string name = platform::toUtf16(in);
+    const std::u16string name = platform::fromNativePath(in);
     ReadProblem problem;
     const bool read = openable(name, problem) &&
                       (from == Format::Sketch ? readSketch(*bench, name, problem)
@@ -309,7 +310,7 @@ int infoCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
         std::fprintf(err, "mirabo-cli: info knows .zsf, .bmp and .jpg files\n");
         return 1;
     }
-    const std::u16string name = platform::toUtf16(path);
+    const std::u16string name = platform::fromNativePath(path);
     ReadProblem problem;
     if (openable(name, problem)) describe(name, format, out, problem);
     if (problem.failure == ReadFailure::None) return 0;

@@ -86,6 +86,19 @@ TEST_F(ConvertCommandTest, BitmapToSketchAndBackLosesNothing) {
     EXPECT_NE(printed.find("size: 1024 x 1024"), std::string::npos) << printed;
 }
 
+// Names come from the command line as the system's bytes, which need not
+// be UTF-8: both files are found and written under exactly those bytes.
+TEST_F(ConvertCommandTest, FileNamesThatAreNotUtf8AreKeptByteForByte) {
+    writeNoiseBitmap(folder / "plain.bmp", 20, 10);
+    const std::string latin1 = folder / "caf\xe9.bmp";
+    std::filesystem::copy_file(folder / "plain.bmp", latin1);
+    const std::string out = folder / "\xff\xfe.zsf";
+    ASSERT_EQ(run({latin1, out}), 0) << errors;
+    EXPECT_TRUE(std::filesystem::exists(out));
+    ASSERT_EQ(run({out}, true), 0) << errors;
+    EXPECT_NE(printed.find("size: 20 x 10"), std::string::npos) << printed;
+}
+
 TEST_F(ConvertCommandTest, CropAsksForTheExportCropping) {
     writeNoiseBitmap(folder / "small.bmp", 40, 30);
     ASSERT_EQ(run({folder / "small.bmp", folder / "small.jpg"}), 0) << errors;
