@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+
+#include "app/qt/canvas_view_events.h"
+
+class MainFrame;
+
+// Hands what happens to the canvas view to the frame, as the view's window
+// procedure does, and then lets the window refresh what depends on the
+// document (its title) through `afterEvent`.
+class FrameViewEvents final : public CanvasViewEvents {
+  public:
+    FrameViewEvents(MainFrame& frame, std::function<void()> afterEvent);
+
+    void stylusDown(std::int32_t x, std::int32_t y) override;
+    void stylusMove(std::int32_t x, std::int32_t y) override;
+    void stylusUp(std::int32_t x, std::int32_t y) override;
+    void character(char16_t character) override;
+    void paintRequested() override;
+    void timer(std::uint32_t id) override;
+    void clientSizeChanged() override;
+    void scrollRequested(int code, std::int32_t position, bool horizontal) override;
+    void wheelScrolled(std::int32_t dx, std::int32_t dy) override;
+    void zoomStepped(int steps) override;
+
+  private:
+    void done();
+
+    MainFrame& frame_;
+    std::function<void()> afterEvent_;
+};
