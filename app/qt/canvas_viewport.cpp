@@ -139,6 +139,8 @@ void CanvasViewport::paintRect(QPainter& painter, const QRect& logical) {
                       std::int32_t(std::ceil((logical.right() + 1) * r)),
                       std::int32_t(std::ceil((logical.bottom() + 1) * r))};
     RECT area = intersect(wanted, clientRect());
+    if (!isEmpty(area))
+        convertedPixels_ += std::int64_t(area.right - area.left) * (area.bottom - area.top);
     if (isEmpty(area)) {
         // Nothing drawn there yet (no store, or a size the store has not
         // caught up with): the view's background.

@@ -46,6 +46,8 @@ class CanvasViewport final : public QWidget, public platform::Window {
     int copiedPaints() const { return copiedPaints_; }
     // Surfaces released with something drawn on them.
     int presents() const { return presents_; }
+    // Pixels converted for the screen so far.
+    std::int64_t convertedPixels() const { return convertedPixels_; }
 
   protected:
     void present(platform::Surface& surface) override;
@@ -82,4 +84,5 @@ class CanvasViewport final : public QWidget, public platform::Window {
     int directPaints_ = 0;
     int copiedPaints_ = 0;
     int presents_ = 0;
+    std::int64_t convertedPixels_ = 0;
 };
