@@ -69,7 +69,8 @@ QString fileName(const char16_t* path) {
 
 }  // namespace
 
-MainWindow::MainWindow(MainFrame& frame, SketchDocument& document, QWidget* parent)
+MainWindow::MainWindow(MainFrame& frame, SketchDocument& document, std::uint16_t canvasSide,
+                       QWidget* parent)
     : QMainWindow(parent),
       frame_(frame),
       document_(document),
@@ -86,7 +87,7 @@ MainWindow::MainWindow(MainFrame& frame, SketchDocument& document, QWidget* pare
     frame_.optionBar = optionBar_;
     frame_.scrollBars = view_;
     view_->setEvents(&events_);
-    startDocument(frame_, document_, view_->client(), startCanvasSize, startCanvasSize);
+    startDocument(frame_, document_, view_->client(), canvasSide, canvasSide);
     frame_.updateColourButton();
     connect(toolBar_, &ButtonBar::commandTriggered, this, [this](int id) { command(id); });
     connect(optionBar_, &ButtonBar::commandTriggered, this, [this](int id) { command(id); });
@@ -96,7 +97,7 @@ MainWindow::MainWindow(MainFrame& frame, SketchDocument& document, QWidget* pare
 
     view_->client().setFocus();
     refreshTitle();
-    fitToScreen();
+    fitToScreen(canvasSide);
 }
 
 MainWindow::~MainWindow() {
@@ -118,8 +119,8 @@ void MainWindow::addButtons() {
         if (row.command != -1) optionBar_->addButton(row.command, buttonName(row.command));
 }
 
-void MainWindow::fitToScreen() {
-    view_->setClientSizeHint(QSize(startCanvasSize, startCanvasSize));
+void MainWindow::fitToScreen(std::uint16_t canvasSide) {
+    view_->setClientSizeHint(QSize(canvasSide, canvasSide));
     QSize size = sizeHint();
     if (const QScreen* s = screen()) {
         // Room for the window's own frame, which the desktop adds around it.

@@ -20,7 +20,9 @@ class MainWindow final : public QMainWindow {
   public:
     static constexpr std::uint16_t startCanvasSize = 600;
 
-    MainWindow(MainFrame& frame, SketchDocument& document, QWidget* parent = nullptr);
+    // The document starts with a white canvas of `canvasSide` pixels square.
+    MainWindow(MainFrame& frame, SketchDocument& document,
+               std::uint16_t canvasSide = startCanvasSize, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     CanvasView& canvasView() const { return *view_; }
@@ -35,8 +37,8 @@ class MainWindow final : public QMainWindow {
 
   private:
     void addButtons();
-    // The first size: the whole starting canvas at 100 %, within the screen.
-    void fitToScreen();
+    // The first size: the whole canvas at 100 %, within the screen.
+    void fitToScreen(std::uint16_t canvasSide);
 
     MainFrame& frame_;
     SketchDocument& document_;

@@ -6,7 +6,7 @@
 
 #if defined(__x86_64__)
 #include <immintrin.h>
-#define MIRABO_XRGB_SSSE3 1
+#define MIRABO_XRGB_WIDE 1
 #endif
 
 namespace {
@@ -21,7 +21,7 @@ void plainRow(std::uint8_t* out, const std::uint8_t* in, std::int32_t count) {
     }
 }
 
-#ifdef MIRABO_XRGB_SSSE3
+#ifdef MIRABO_XRGB_WIDE
 
 // Sixteen pixels are 48 bytes in and 64 out: three loads, cut into four
 // groups of twelve bytes, each spread to four pixels by one byte shuffle.
@@ -47,22 +47,48 @@ __attribute__((target("ssse3"))) void wideRow(std::uint8_t* out, const std::uint
     plainRow(out, in, count - i);
 }
 
-bool wideCopiesEnabled = true;
+// Eight pixels a step: two overlapping 16-byte loads put twelve bytes in
+// each half of a 32-byte register, and one shuffle spreads both halves.
+// The second load reads four bytes past the eighth pixel, which the loop
+// keeps inside the run.
+__attribute__((target("avx2"))) void widerRow(std::uint8_t* out, const std::uint8_t* in,
+                                              std::int32_t count) {
+    const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1, 0,
+                                            1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m256i alpha = _mm256_set1_epi32(std::int32_t(opaque));
+    std::int32_t i = 0;
+    for (; i + 10 <= count; i += 8, in += 24, out += 32) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 12));
+        const __m256i both = _mm256_inserti128_si256(_mm256_castsi128_si256(low), high, 1);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out),
+                            _mm256_or_si256(_mm256_shuffle_epi8(both, spread), alpha));
+    }
+    plainRow(out, in, count - i);
+}
 
-bool haveSsse3() {
-    static const bool have = __builtin_cpu_supports("ssse3");
-    return have && wideCopiesEnabled;
+XrgbCopies widestAllowed = XrgbCopies::Widest;
+
+using RowCopy = void (*)(std::uint8_t*, const std::uint8_t*, std::int32_t);
+
+// The widest copy both the processor and the limit allow.
+RowCopy widestRow() {
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    if (avx2 && widestAllowed == XrgbCopies::Widest) return widerRow;
+    if (ssse3 && widestAllowed != XrgbCopies::Plain) return wideRow;
+    return plainRow;
 }
 
 #endif
 
 }  // namespace
 
-void useWideXrgbCopies(bool enabled) {
-#ifdef MIRABO_XRGB_SSSE3
-    wideCopiesEnabled = enabled;
+void limitXrgbCopies(XrgbCopies widest) {
+#ifdef MIRABO_XRGB_WIDE
+    widestAllowed = widest;
 #else
-    (void)enabled;
+    (void)widest;
 #endif
 }
 
@@ -70,9 +96,10 @@ void copyAsXrgb(const platform::Bitmap& source, const RECT& area, std::uint8_t* 
                 std::ptrdiff_t destinationStride) {
     const std::int32_t count = area.right - area.left;
     if (count <= 0 || area.bottom <= area.top) return;
-    void (*row)(std::uint8_t*, const std::uint8_t*, std::int32_t) = plainRow;
-#ifdef MIRABO_XRGB_SSSE3
-    if (haveSsse3()) row = wideRow;
+#ifdef MIRABO_XRGB_WIDE
+    const RowCopy row = widestRow();
+#else
+    const auto row = plainRow;
 #endif
     for (std::int32_t y = area.top; y < area.bottom; ++y, destination += destinationStride)
         row(destination, source.row(y) + std::ptrdiff_t(area.left) * 3, count);

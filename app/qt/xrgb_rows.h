@@ -17,6 +17,7 @@ class Bitmap;
 void copyAsXrgb(const platform::Bitmap& source, const RECT& area, std::uint8_t* destination,
                 std::ptrdiff_t destinationStride);
 
-// Turns the processor's byte-shuffling instructions off or back on, so
-// tests can check the plain loop against them.
-void useWideXrgbCopies(bool enabled);
+// The copy uses the widest byte shuffles the processor has; tests limit
+// it, to check each kind against the plain loop.
+enum class XrgbCopies { Plain, Sixteen, Widest };
+void limitXrgbCopies(XrgbCopies widest);

@@ -24,27 +24,31 @@ std::unique_ptr<platform::Bitmap> patterned(std::int32_t width, std::int32_t hei
 
 }  // namespace
 
+Q_DECLARE_METATYPE(XrgbCopies)
+
 class XrgbRowsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void cleanup() { useWideXrgbCopies(true); }
+    void cleanup() { limitXrgbCopies(XrgbCopies::Widest); }
 
     void eachPixelBecomesBlueGreenRedAndOpaque_data() {
-        QTest::addColumn<bool>("wide");
+        QTest::addColumn<XrgbCopies>("copies");
         QTest::addColumn<bool>("bottomUp");
-        QTest::newRow("plain, bottom-up") << false << true;
-        QTest::newRow("plain, top-down") << false << false;
-        QTest::newRow("wide, bottom-up") << true << true;
-        QTest::newRow("wide, top-down") << true << false;
+        QTest::newRow("plain, bottom-up") << XrgbCopies::Plain << true;
+        QTest::newRow("plain, top-down") << XrgbCopies::Plain << false;
+        QTest::newRow("16 bytes, bottom-up") << XrgbCopies::Sixteen << true;
+        QTest::newRow("16 bytes, top-down") << XrgbCopies::Sixteen << false;
+        QTest::newRow("widest, bottom-up") << XrgbCopies::Widest << true;
+        QTest::newRow("widest, top-down") << XrgbCopies::Widest << false;
     }
     void eachPixelBecomesBlueGreenRedAndOpaque() {
-        QFETCH(bool, wide);
+        QFETCH(XrgbCopies, copies);
         QFETCH(bool, bottomUp);
-        useWideXrgbCopies(wide);
+        limitXrgbCopies(copies);
         // Widths around the 16-pixel blocks, and areas that end at the last
         // byte of the bitmap, where a wide load must not reach past it.
-        for (std::int32_t width : {1, 5, 15, 16, 17, 33, 47, 64}) {
+        for (std::int32_t width : {1, 5, 9, 10, 11, 15, 16, 17, 18, 33, 47, 64}) {
             const auto source = patterned(width, 4, bottomUp);
             for (const RECT area :
                  {RECT{0, 0, width, 4}, RECT{width / 2, 1, width, 3}, RECT{0, 3, width, 4}}) {
