@@ -184,6 +184,29 @@ class CanvasViewTest : public QObject {
         QCOMPARE(view.presents(), presents + 1);
     }
 
+    void restingOnTheEdgeScrollsUntilTheStylusLifts() {
+        WindowFixture f(QSize(420, 420));
+        f.frame.changeZoom(1);
+        f.frame.scrollTo(4, 400, true, true);
+        f.settle();
+        CanvasViewport& view = f.viewport();
+        sendMouse(&view, QEvent::MouseButtonPress, QPointF(60, 60), Qt::LeftButton, Qt::LeftButton);
+        // Beyond the left edge: the view keeps the stylus and holds the point at 0.
+        sendMouse(&view, QEvent::MouseMove, QPointF(-30, 60), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(f.frame.autoScrollTimer, MainFrame::autoScrollTimerId);
+        // The timer's ticks come through the event loop and scroll 10 view
+        // pixels each at 200 %.
+        QTRY_VERIFY(f.frame.scrollX <= 400 - 3 * 10);
+        sendMouse(&view, QEvent::MouseButtonRelease, QPointF(-30, 60), Qt::LeftButton,
+                  Qt::NoButton);
+        QCOMPARE(f.frame.autoScrollTimer, 0u);
+        const int stopped = f.frame.scrollX;
+        QTest::qWait(80);
+        QCOMPARE(int(f.frame.scrollX), stopped);
+        QVERIFY(f.document.canUndo());
+        QVERIFY(!f.document.activeTool);
+    }
+
     void keysTimersAndTheWheelReachTheEvents() {
         CanvasView view;
         RecordingEvents events;
