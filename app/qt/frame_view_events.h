@@ -7,8 +7,9 @@
 class MainFrame;
 
 // Hands what happens to the canvas view to the frame, as the view's window
-// procedure does, and then lets the window refresh what depends on the
-// document (its title) through `afterEvent`.
+// procedure does. The document does not yet say when its state changes, so
+// after every event that may have changed it `afterEvent` lets the window
+// refresh what depends on it (the title).
 class FrameViewEvents final : public CanvasViewEvents {
   public:
     FrameViewEvents(MainFrame& frame, std::function<void()> afterEvent);

@@ -131,8 +131,9 @@ void MainWindow::fitToScreen(std::uint16_t canvasSide) {
 }
 
 void MainWindow::command(std::int32_t id) {
-    // Tools are selected here and undo, redo and the eyedropper act; the
-    // option buttons that open palettes and dialogs wait for them.
+    // Until the frame routes commands itself, the window selects tools and
+    // runs undo, redo and the eyedropper; the buttons that open palettes
+    // and dialogs do nothing yet.
     for (const ToolButtonRow& row : frame_.toolButtons) {
         if (row.command == -1) break;
         if (row.command != id) continue;
