@@ -1,13 +1,14 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdlib>
+#include <memory>
 
-#include "app/frame/main_frame.h"
 #include "app/qt/canvas_view.h"
 #include "app/qt/canvas_viewport.h"
 #include "app/qt/desktop_dialogs.h"
 #include "app/qt/main_window.h"
-#include "document/sketch_document.h"
+#include "app/qt/qt_modal_dialogs.h"
+#include "app/qt/qt_popup_menus.h"
 
 namespace {
 
@@ -35,20 +36,27 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Mirabo"));
     DesktopDialogs dialogs;
     platform::setDialogs(&dialogs);
+    QtPopupMenus popups;
+    platform::setPopupMenus(&popups);
+    QtModalDialogs modals;
+    platform::setModalDialogs(&modals);
 
-    // The frame and the document outlive the window; the document goes
-    // first, then the frame.
-    MainFrame frame;
-    SketchDocument document;
+    // The command line as one text: "file:PATH" opens a drawing.
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const std::u16string commandLine = arguments.join(QLatin1Char(' ')).toStdU16String();
+
     int status = 0;
     {
-        MainWindow window(frame, document);
+        MainWindow window;
         std::unique_ptr<QuitAfterFirstPaint> quitter;
         if (std::getenv("MIRABO_QUIT_AFTER_FIRST_PAINT"))
             quitter = std::make_unique<QuitAfterFirstPaint>(window.canvasView().client());
-        window.show();
+        window.startUp(commandLine);
         status = QApplication::exec();
     }
+    platform::setModalDialogs(nullptr);
+    platform::setPopupMenus(nullptr);
     platform::setDialogs(nullptr);
     return status;
 }

@@ -28,7 +28,9 @@ void memcpyClientArea(benchmark::State& state) {
 }
 BENCHMARK(memcpyClientArea);
 
-void renderPass(benchmark::State& state) {
+// `odd` (above 100 % only) scrolls to the last view pixel of a magnified
+// canvas pixel, which shifts the magnification the most.
+void renderView(benchmark::State& state, bool odd) {
     const auto zoom = std::int16_t(state.range(0));
     platform::HeadlessWindow window(clientWidth, clientHeight);
     Canvas canvas;
@@ -44,7 +46,8 @@ void renderPass(benchmark::State& state) {
     const RECT client = window.clientRect();
     // Scrolled into the middle, so every pass shows picture and, when
     // reduced, margins.
-    const std::int16_t scroll = zoom >= 0 ? std::int16_t(100 << zoom) : 10;
+    std::int16_t scroll = zoom >= 0 ? std::int16_t(100 << zoom) : 10;
+    if (odd && zoom > 0) scroll = std::int16_t(scroll + (1 << zoom) - 1);
     for (auto _ : state) {
         canvas.beginRender(false, scroll, scroll, zoom, &client, &client, false);
         canvas.setViewTransform(true, true, scroll, scroll, zoom, &client, &client);
@@ -52,7 +55,16 @@ void renderPass(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
+
+void renderPass(benchmark::State& state) {
+    renderView(state, false);
+}
 BENCHMARK(renderPass)->DenseRange(-2, 4);
+
+void renderPassOddScroll(benchmark::State& state) {
+    renderView(state, true);
+}
+BENCHMARK(renderPassOddScroll)->DenseRange(1, 4);
 
 MIRABO_TARGET("render pass at 25% vs memcpy of the client area", "renderPass/-2",
               "memcpyClientArea", 4.0);
@@ -68,5 +80,14 @@ MIRABO_TARGET("render pass at 800% vs memcpy of the client area", "renderPass/3"
               "memcpyClientArea", 4.0);
 MIRABO_TARGET("render pass at 1600% vs memcpy of the client area", "renderPass/4",
               "memcpyClientArea", 4.0);
+
+MIRABO_TARGET("render pass at 200% inside a pixel vs memcpy of the client area",
+              "renderPassOddScroll/1", "memcpyClientArea", 4.0);
+MIRABO_TARGET("render pass at 400% inside a pixel vs memcpy of the client area",
+              "renderPassOddScroll/2", "memcpyClientArea", 4.0);
+MIRABO_TARGET("render pass at 800% inside a pixel vs memcpy of the client area",
+              "renderPassOddScroll/3", "memcpyClientArea", 4.0);
+MIRABO_TARGET("render pass at 1600% inside a pixel vs memcpy of the client area",
+              "renderPassOddScroll/4", "memcpyClientArea", 4.0);
 
 }  // namespace

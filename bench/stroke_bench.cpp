@@ -55,8 +55,8 @@ void strokeMove(benchmark::State& state) {
     Session s(1024, 1280, 800);
     s.frame.selectTool(std::uint16_t(state.range(0)));
     s.frame.changeZoom(std::int32_t(state.range(1)));
-    s.frame.scrollTo(4, 200, true, false);
-    s.frame.scrollTo(4, 200, false, false);
+    s.frame.scrollTo(ScrollRequest::ThumbPosition, 200, true, false);
+    s.frame.scrollTo(ScrollRequest::ThumbPosition, 200, false, false);
     s.settle();
     int i = 0;
     for (auto _ : state) {

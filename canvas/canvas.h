@@ -203,6 +203,11 @@ class Canvas {
     RECT windowClip_{};
     std::int32_t offsetX_ = 0;
     std::int32_t offsetY_ = 0;
+    // Above 100 % a scroll position need not fall on the edge of a magnified
+    // canvas pixel: the view then starts this many view pixels into canvas
+    // pixel (scrollX >> zoomShift, scrollY >> zoomShift). 0 at 100 % and below.
+    std::int32_t fractionX_ = 0;
+    std::int32_t fractionY_ = 0;
     std::int16_t scrollX_ = 0;
     std::int16_t scrollY_ = 0;
     bool overlay_ = false;

@@ -66,6 +66,14 @@ void Canvas::drawEllipse(const RECT& bounds, COLORREF colour, std::int16_t width
         return;
     }
     if (w <= 1 || h <= 1) return;
+    if (w - 2 * width - 2 <= 0 || h - 2 * width - 2 <= 0) {
+        // The ring would have no inside: the wide pen covers the whole
+        // ellipse, so it is drawn solid in the pen's colour.
+        const Pen pen = Pen::solid(1, colour);
+        Selection selection(*target_, &brush, &pen);
+        target_->ellipse(r);
+        return;
+    }
     const Brush* oldBrush = target_->selectBrush(&brush);
     // The interior must stay as it is, so the ring is drawn on a copy of the
     // area whose interior is painted with the area itself as the pattern.
@@ -101,13 +109,15 @@ void Canvas::drawPolyline(POINT* points, std::uint16_t count, std::int16_t width
 void Canvas::drawSelectionFrame(const RECT& rect) {
     if (renderState_ != RenderState::Zoomed) return;
     const int z = zoomShift_;
+    // Magnified, canvas pixel x starts at view pixel x * f - scrollX, as the
+    // picture beneath it does.
     const auto mapX = [&](std::int32_t x) {
-        if (z > 0) return x * (1 << z) - (scrollX_ >> z) * (1 << z);
+        if (z > 0) return x * (1 << z) - scrollX_;
         if (z < 0) return (x >> -z) - scrollX_;
         return x - scrollX_;
     };
     const auto mapY = [&](std::int32_t y) {
-        if (z > 0) return y * (1 << z) - (scrollY_ >> z) * (1 << z);
+        if (z > 0) return y * (1 << z) - scrollY_;
         if (z < 0) return (y >> -z) - scrollY_;
         return y - scrollY_;
     };
@@ -148,34 +158,33 @@ void Canvas::blitRegion(const RECT& source, POINT destination, bool fromCommitte
         from = &*committed;
     }
     if (!from) return;
-    toDevice(&destination, 1, nullptr);
-
     const std::int32_t left = source.left, top = source.top;
     const std::int32_t w = source.right - left, h = source.bottom - top;
     const int z = zoomShift_;
+    if (z < 0 && target_ != pictureSurface_.get() && alignReduced) {
+        // Reduced, the view shows every f-th canvas pixel, starting from a
+        // multiple of f. The region is reduced from a corner on a multiple of
+        // four, which lies on that grid at both reduced zooms, and placed
+        // where that corner maps, which is exact: the pixels picked and
+        // their places are the ones a full repaint shows, also where the
+        // region reaches past the picture's top or left edge. The square
+        // grows until it covers the region from the moved corner.
+        const std::int32_t alignedLeft = left & ~3, alignedTop = top & ~3;
+        POINT at{destination.x - (left - alignedLeft), destination.y - (top - alignedTop)};
+        toDevice(&at, 1, nullptr);
+        const std::int32_t m = std::max(source.right - alignedLeft, source.bottom - alignedTop);
+        const int s = -z;
+        const std::int32_t growth = z == -1 ? 2 : 4;
+        std::int32_t t = growth;
+        while (t < m)
+            t *= growth;
+        target_->stretchBlit(at.x, at.y, t >> s, t >> s, *from, alignedLeft, alignedTop, t, t);
+        return;
+    }
+    toDevice(&destination, 1, nullptr);
     if (z < 0 && target_ != pictureSurface_.get()) {
         const int s = -z;
-        if (alignReduced && z == -1) {
-            // Reduce from an even-aligned square so the picked pixels are the
-            // ones the view itself shows; an odd scroll position moves them
-            // half a step, which the adjustment makes up for.
-            std::int32_t t = 2;
-            while (t < std::max(w, h))
-                t *= 2;
-            const std::int32_t a = (scrollX_ & 1) ? (destination.x % 2 == 1 ? 1 : -1) : 0;
-            const std::int32_t b = (scrollY_ & 1) ? (destination.y % 2 == 1 ? 1 : -1) : 0;
-            target_->stretchBlit((destination.x & ~1) + a, (destination.y & ~1) + b, t >> 1, t >> 1,
-                                 *from, left & ~3, top & ~3, t, t);
-        } else if (alignReduced) {
-            std::int32_t t = 4;
-            while (t < std::max(w, h))
-                t *= 4;
-            target_->stretchBlit(destination.x, destination.y, t >> s, t >> s, *from, left & ~3,
-                                 top & ~3, t, t);
-        } else {
-            target_->stretchBlit(destination.x, destination.y, w >> s, h >> s, *from, left, top, w,
-                                 h);
-        }
+        target_->stretchBlit(destination.x, destination.y, w >> s, h >> s, *from, left, top, w, h);
     } else if (target_ == windowSurface_.get()) {
         target_->stretchBlit(destination.x, destination.y, w * (1 << z), h * (1 << z), *from, left,
                              top, w, h);

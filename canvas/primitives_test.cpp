@@ -187,6 +187,98 @@ TEST_F(PrimitivesTest, SelectionFrameIsDrawnOnlyWhenZoomed) {
     EXPECT_EQ(live(5, 5), white);
 }
 
+TEST_F(PrimitivesTest, MagnifiedSelectionFramesSitOnThePixelsTheyFrame) {
+    // The frame's left edge is drawn where canvas pixel `left` starts on the
+    // view, at scroll positions inside a magnified pixel too.
+    for (std::int16_t z = 1; z <= 4; ++z)
+        for (std::int16_t scroll : {0, 1, 3, 5, 7}) {
+            client = window.clientRect();
+            canvas.beginRender(true, scroll, scroll, z, &client, &client, false);
+            canvas.setViewTransform(true, true, scroll, scroll, z, &client, &client);
+            canvas.composeZoom();
+            canvas.drawSelectionFrame(RECT{4, 4, 10, 10});
+            canvas.endRender();
+            const std::int32_t edge = 4 * (1 << z) - scroll;
+            int onEdge = 0, beside = 0;
+            for (std::int32_t y = edge; y < edge + 6 * (1 << z) && y < 268; ++y) {
+                onEdge += windowPixel(window, edge, y) == 0;
+                beside += windowPixel(window, edge - 1, y) == 0;
+                beside += windowPixel(window, edge + 1, y) == 0;
+            }
+            EXPECT_GT(onEdge, 0) << "zoom " << z << " scroll " << scroll;
+            EXPECT_EQ(beside, 0) << "zoom " << z << " scroll " << scroll;
+        }
+}
+
+// An outlined ellipse is a ring drawn inside its bounds; when the pen is so
+// wide that the ring has no inside, the pen covers the whole ellipse.
+TEST_F(PrimitivesTest, ThickOutlinesWithNoRoomInsideFillTheEllipse) {
+    struct Case {
+        std::int32_t w, h;
+        std::int16_t pen;
+    };
+    for (Case c : {Case{10, 10, 4}, Case{9, 9, 4}, Case{6, 6, 2}, Case{5, 5, 2}, Case{4, 4, 1},
+                   Case{3, 3, 1}, Case{2, 2, 0}, Case{30, 10, 4}, Case{8, 20, 3}}) {
+        canvas.clear();
+        begin();
+        canvas.drawEllipse(RECT{2, 2, 2 + c.w, 2 + c.h}, red, c.pen, false);
+        canvas.drawEllipse(RECT{2, 32, 2 + c.w, 32 + c.h}, red, 1, true);
+        canvas.endRender();
+        for (int y = 0; y < c.h + 4; ++y)
+            for (int x = 0; x < c.w + 4; ++x)
+                ASSERT_EQ(live(x, y), live(x, y + 30))
+                    << c.w << "x" << c.h << " pen " << c.pen << " at " << x << "," << y;
+        EXPECT_EQ(live(2 + c.w / 2, 2 + c.h / 2), red) << c.w << "x" << c.h << " pen " << c.pen;
+    }
+}
+
+TEST_F(PrimitivesTest, OneSizeUpAThickOutlineIsARingAgain) {
+    // With room for the ring's own box the ring is drawn as before: inside
+    // the bounds, and for large enough ellipses around a centre left alone.
+    struct Case {
+        std::int32_t size;
+        std::int16_t pen;
+    };
+    for (Case c : {Case{11, 4}, Case{7, 2}, Case{5, 1}, Case{24, 4}, Case{16, 2}}) {
+        paintLivePattern();
+        begin();
+        canvas.drawEllipse(RECT{10, 10, 10 + c.size, 10 + c.size}, red, c.pen, false);
+        canvas.endRender();
+        int ring = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                const bool inBounds = x >= 10 && x < 10 + c.size && y >= 10 && y < 10 + c.size;
+                if (live(x, y) == red) {
+                    ++ring;
+                    ASSERT_TRUE(inBounds) << c.size << " pen " << c.pen << " at " << x << "," << y;
+                } else {
+                    ASSERT_EQ(live(x, y), uniqueColour(x, y));
+                }
+            }
+        EXPECT_GT(ring, 0) << c.size << " pen " << c.pen;
+        const std::int32_t middle = 10 + c.size / 2;
+        if (c.size > 4 * c.pen + 6) {
+            EXPECT_EQ(live(middle, middle), uniqueColour(middle, middle)) << c.size;
+        }
+    }
+}
+
+TEST_F(PrimitivesTest, ThickOutlinesFillWhenMagnifiedToo) {
+    // A 5 x 5 ellipse with a 2-pixel pen is 10 x 10 with a 4-pixel pen on
+    // the window at 200 %: no room inside there either.
+    client = window.clientRect();
+    canvas.beginRender(false, 0, 0, 1, &client, &client, false);
+    canvas.setViewTransform(true, false, 0, 0, 1, &client, &client);
+    canvas.drawEllipse(RECT{3, 3, 8, 8}, red, 2, false);
+    canvas.drawEllipse(RECT{3, 13, 8, 18}, red, 2, true);
+    canvas.endRender();
+    for (int y = 4; y < 18; ++y)
+        for (int x = 4; x < 18; ++x)
+            ASSERT_EQ(windowPixel(window, x, y), windowPixel(window, x, y + 20)) << x << "," << y;
+    EXPECT_EQ(windowPixel(window, 11, 11), red);
+    EXPECT_EQ(live(5, 5), white);
+}
+
 TEST_F(PrimitivesTest, NothingIsDrawnOutsideAPass) {
     canvas.drawRectangle(RECT{0, 0, 10, 10}, red, 1, true);
     canvas.drawEllipse(RECT{0, 0, 10, 10}, red, 1, true);

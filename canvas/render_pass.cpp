@@ -27,6 +27,11 @@ void Canvas::storeTransform(std::int16_t scrollX, std::int16_t scrollY, std::int
         offsetX_ = -(scrollX * zoomFactor_);
         offsetY_ = -(scrollY * zoomFactor_);
     }
+    // View pixel x shows canvas pixel (x + scrollX) >> zoomShift, the pixel a
+    // stylus there paints, so the picture moves one view pixel per pixel of
+    // scrolling at every zoom.
+    fractionX_ = zoomShift > 0 ? scrollX & (zoomFactor_ - 1) : 0;
+    fractionY_ = zoomShift > 0 ? scrollY & (zoomFactor_ - 1) : 0;
     originX_ = originRect ? originRect->left : 0;
     originY_ = originRect ? originRect->top : 0;
     clientWidth_ = client ? client->right : 0;
@@ -91,8 +96,8 @@ void Canvas::composeView(const RECT& greyArea) {
     // only the top-left part of the buffer is magnified.
     RECT shown = windowClip_;
     if (zoomShift_ > 0) {
-        shown.right = (shown.right + zoomFactor_ - 1) >> zoomShift_;
-        shown.bottom = (shown.bottom + zoomFactor_ - 1) >> zoomShift_;
+        shown.right = (shown.right + fractionX_ + zoomFactor_ - 1) >> zoomShift_;
+        shown.bottom = (shown.bottom + fractionY_ + zoomFactor_ - 1) >> zoomShift_;
     }
     const RECT area{std::max(greyArea.left, shown.left), std::max(greyArea.top, shown.top),
                     std::min(greyArea.right, shown.right), std::min(greyArea.bottom, shown.bottom)};
@@ -106,10 +111,11 @@ RECT Canvas::copyVisiblePart() {
         viewSurface_->blit(0, 0, clientWidth_, clientHeight_, *target_, scrollX_, scrollY_,
                            &written);
     } else if (z > 0) {
-        // Only the canvas pixels that show are copied; they are magnified later.
-        viewSurface_->blit(0, 0, (clientWidth_ + zoomFactor_ - 1) >> z,
-                           (clientHeight_ + zoomFactor_ - 1) >> z, *target_, scrollX_ >> z,
-                           scrollY_ >> z, &written);
+        // Only the canvas pixels that show are copied, the first of them
+        // perhaps only in part; they are magnified later.
+        viewSurface_->blit(0, 0, (clientWidth_ + fractionX_ + zoomFactor_ - 1) >> z,
+                           (clientHeight_ + fractionY_ + zoomFactor_ - 1) >> z, *target_,
+                           scrollX_ >> z, scrollY_ >> z, &written);
     } else {
         // A power-of-two square keeps the reduction ratio exactly 2^-s.
         const int s = -z;
@@ -158,9 +164,9 @@ void Canvas::setViewTransform(bool copyToWindow, bool useViewBuffer, std::int16_
 }
 
 // Magnifies the top-left part of the view buffer by the zoom factor into
-// `area` of `destination`: pixel (x, y) there shows view pixel (x / f, y / f).
-// A row is built once and the rows below it that show the same view row are
-// copies of it.
+// `area` of `destination`: pixel (x, y) there shows view buffer pixel
+// ((x + fractionX) / f, (y + fractionY) / f). A row is built once and the
+// rows below it that show the same view row are copies of it.
 void Canvas::replicateInto(Bitmap& destination, const RECT& area) const {
     const int f = zoomFactor_;
     const std::int32_t left = std::max(area.left, 0);
@@ -177,12 +183,13 @@ void Canvas::replicateInto(Bitmap& destination, const RECT& area) const {
     std::uint8_t* row = magnifiedRow_.data();
     for (std::int32_t y = top; y < bottom; ++y) {
         std::uint8_t* out = destination.row(y) + std::ptrdiff_t(left) * 3;
-        if (y > top && y % f != 0) {
+        const std::int32_t shown = y + fractionY_;
+        if (y > top && shown % f != 0) {
             std::memcpy(out, row, bytes);
             continue;
         }
-        const std::uint8_t* source = viewBuffer_->row(y / f);
-        magnifyRow(row, source, viewWidth_, left, right, f);
+        const std::uint8_t* source = viewBuffer_->row(shown / f);
+        magnifyRow(row, source, viewWidth_, left + fractionX_, right + fractionX_, f);
         std::memcpy(out, row, bytes);
     }
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "canvas/canvas.h"
 #include "canvas/testing/canvas_fixture.h"
 
@@ -21,18 +24,18 @@ class RenderPassTest : public CanvasTest {
         surface.fillRect(window.clientRect(), platform::Brush::solid(stale));
     }
 
-    // What view pixel (vx, vy) must show after a pass: the canvas pixel the
-    // view mapping names, or the grey margin beyond the picture's far corner.
+    // What view pixel (vx, vy) must show after a pass: the canvas pixel a
+    // stylus there maps to, or the grey margin beyond the picture's far corner.
     COLORREF expected(std::int32_t vx, std::int32_t vy, std::int16_t sx, std::int16_t sy,
                       int z) const {
         const std::int32_t w = canvas.width(), h = canvas.height();
         std::int32_t ex, ey, cx, cy;
         if (z >= 0) {
             const std::int32_t f = 1 << z;
-            ex = (w - sx / f) * f;
-            ey = (h - sy / f) * f;
-            cx = sx / f + vx / f;
-            cy = sy / f + vy / f;
+            ex = w * f - sx;
+            ey = h * f - sy;
+            cx = (sx + vx) / f;
+            cy = (sy + vy) / f;
         } else {
             const std::int32_t f = 1 << -z;
             ex = (w - sx * f) / f;
@@ -62,6 +65,16 @@ class RenderPassTest : public CanvasTest {
         EXPECT_EQ(canvas.renderState(), RenderState::Idle);
     }
 
+    // Every pixel the window shows, row by row.
+    std::vector<COLORREF> shown() {
+        const RECT client = window.clientRect();
+        std::vector<COLORREF> pixels;
+        for (std::int32_t vy = 0; vy < client.bottom; ++vy)
+            for (std::int32_t vx = 0; vx < client.right; ++vx)
+                pixels.push_back(windowPixel(window, vx, vy));
+        return pixels;
+    }
+
     // Scroll positions the view itself would allow for this zoom and client.
     std::int16_t clampedScroll(std::int32_t want, std::uint16_t size, std::int32_t client, int z) {
         const std::int32_t extent = z >= 0 ? (size - 1) << z : size >> -z;
@@ -86,6 +99,115 @@ TEST_F(RenderPassTest, EveryZoomStepShowsThePictureThroughTheMapping) {
                 expectView(sx, sy, z);
             }
     }
+}
+
+TEST_F(RenderPassTest, ScrollPositionsOnWholeCanvasPixelsShowWhatTheyAlwaysShowed) {
+    ASSERT_TRUE(make(300, 350));
+    paintLivePattern();
+    for (int z = 1; z <= 4; ++z) {
+        const std::int16_t f = std::int16_t(1 << z);
+        const std::int16_t sx = std::int16_t(3 * f), sy = std::int16_t(5 * f);
+        markWindow();
+        renderView(sx, sy, std::int16_t(z));
+        for (std::int32_t vy = 0; vy < 268; vy += 3)
+            for (std::int32_t vx = 0; vx < 240; vx += 5)
+                ASSERT_EQ(windowPixel(window, vx, vy),
+                          uniqueColour(sx / f + vx / f, sy / f + vy / f))
+                    << "zoom " << z << " at " << vx << "," << vy;
+    }
+}
+
+TEST_F(RenderPassTest, ScrollingOneViewPixelMovesThePictureOneViewPixel) {
+    ASSERT_TRUE(make(300, 350));
+    paintLivePattern();
+    for (int z = -2; z <= 4; ++z) {
+        renderView(20, 11, std::int16_t(z));
+        const std::vector<COLORREF> before = shown();
+        renderView(21, 12, std::int16_t(z));
+        for (std::int32_t vy = 0; vy + 1 < 268; vy += 7)
+            for (std::int32_t vx = 0; vx + 1 < 240; vx += 3)
+                ASSERT_EQ(windowPixel(window, vx, vy), before[std::size_t((vy + 1) * 240 + vx + 1)])
+                    << "zoom " << z << " at " << vx << "," << vy;
+    }
+}
+
+TEST_F(RenderPassTest, OnTheWindowACanvasPixelMapsToTheViewPixelsShowingIt) {
+    ASSERT_TRUE(make(300, 350));
+    paintLivePattern();
+    const RECT client = window.clientRect();
+    for (int z = 0; z <= 4; ++z)
+        for (auto [sx, sy] :
+             {std::pair<std::int16_t, std::int16_t>{0, 0}, {1, 3}, {13, 7}, {37, 21}}) {
+            renderView(sx, sy, std::int16_t(z));
+            canvas.beginRender(false, sx, sy, std::int16_t(z), &client, &client, false);
+            canvas.setViewTransform(false, false, sx, sy, std::int16_t(z), &client, &client);
+            const std::int32_t f = 1 << z;
+            for (std::int32_t c = (sx + f - 1) / f; c < (sx + 200) / f; ++c) {
+                POINT p[1] = {{c, c}};
+                canvas.toDevice(p, 1, nullptr);
+                // The pixel mapped to is the first of the canvas pixel's block.
+                ASSERT_EQ(windowPixel(window, p[0].x, 100), uniqueColour(c, (sy + 100) / f))
+                    << "zoom " << z << " scroll " << sx << " canvas " << c;
+                if (p[0].x > 0) {
+                    ASSERT_EQ(windowPixel(window, p[0].x - 1, 100),
+                              uniqueColour(c - 1, (sy + 100) / f));
+                }
+                ASSERT_EQ(p[0].y, c * f - sy);
+                canvas.toCanvas(p, 1);
+                ASSERT_EQ(p[0], (POINT{c, c}));
+            }
+            // Every view pixel maps back to the canvas pixel it shows.
+            for (std::int32_t v = 0; v < 240; v += 7) {
+                POINT p[1] = {{v, v}};
+                canvas.toCanvas(p, 1);
+                ASSERT_EQ(p[0], (POINT{(v + sx) / f, (v + sy) / f}));
+            }
+            canvas.endRender();
+        }
+}
+
+// A quick refresh shows a changed region straight onto the window, without
+// rebuilding the view: it must leave the window as a full repaint would.
+TEST_F(RenderPassTest, AQuickRefreshShowsWhatAFullRepaintShows) {
+    ASSERT_TRUE(make(300, 350));
+    const RECT client = window.clientRect();
+    const auto refreshed = [&](const RECT& region, std::int16_t sx, std::int16_t sy, int z) {
+        canvas.beginRender(false, sx, sy, std::int16_t(z), &client, &client, false);
+        canvas.setViewTransform(false, false, sx, sy, std::int16_t(z), &client, &client);
+        canvas.blitRegion(region, POINT{region.left, region.top}, false, true);
+        canvas.endRender();
+    };
+    for (int z = -2; z <= 4; ++z)
+        for (auto [sx, sy] : {std::pair<std::int16_t, std::int16_t>{0, 0}, {1, 3}, {13, 7}}) {
+            // Regions across the picture's top-left corner and across the
+            // view's top-left corner, of sizes on and off the reduction grid.
+            const std::int32_t x0 = z >= 0 ? sx >> z : sx << -z;
+            const std::int32_t y0 = z >= 0 ? sy >> z : sy << -z;
+            for (RECT region :
+                 {RECT{-3, -2, 5, 6}, RECT{-1, -6, 2, 1}, RECT{2, 1, 9, 3},
+                  RECT{x0 - 3, y0 - 5, x0 + 4, y0 + 2}, RECT{x0 - 1, y0 - 2, x0 + 17, y0 + 9},
+                  RECT{x0 + 5, y0 + 6, x0 + 7, y0 + 8}}) {
+                paintLivePattern();
+                renderView(sx, sy, std::int16_t(z));
+                for (std::int32_t y = std::max(region.top, 0); y < region.bottom; ++y)
+                    for (std::int32_t x = std::max(region.left, 0); x < region.right; ++x)
+                        setLive(x, y, uniqueColour(x + 1000, y + 1000));
+                refreshed(region, sx, sy, z);
+                const std::vector<COLORREF> quick = shown();
+                renderView(sx, sy, std::int16_t(z));
+                int wrong = 0;
+                for (std::int32_t vy = 0; vy < client.bottom; ++vy)
+                    for (std::int32_t vx = 0; vx < client.right; ++vx) {
+                        const COLORREF q = quick[std::size_t(vy * client.right + vx)];
+                        if (q != windowPixel(window, vx, vy) && ++wrong <= 3)
+                            ADD_FAILURE()
+                                << "zoom " << z << " scroll " << sx << "," << sy << " region "
+                                << region.left << "," << region.top << ".." << region.right << ","
+                                << region.bottom << ": view pixel " << vx << "," << vy;
+                    }
+                ASSERT_EQ(wrong, 0);
+            }
+        }
 }
 
 TEST_F(RenderPassTest, AtFullSizeAViewInsideTheCanvasHasNoMargin) {

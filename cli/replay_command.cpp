@@ -20,12 +20,14 @@ bool parseCanvasSize(const std::string& text, std::uint16_t& width, std::uint16_
 namespace {
 
 int runScript(std::istream& script, const std::string& name, std::uint16_t width,
-              std::uint16_t height, std::FILE* out, std::FILE* err) {
+              std::uint16_t height, std::FILE* out, std::FILE* err,
+              const std::optional<std::string>& startCommandLine) {
     ReplayShell shell(width, height, out);
     if (shell.document().canvas.liveBits() == nullptr) {
         std::fprintf(err, "mirabo-cli: no memory for a %u x %u canvas\n", width, height);
         return 1;
     }
+    if (startCommandLine) shell.startUp(*startCommandLine);
     std::string error;
     if (!shell.run(script, name, error)) {
         std::fprintf(err, "mirabo-cli: %s\n", error.c_str());
@@ -37,17 +39,27 @@ int runScript(std::istream& script, const std::string& name, std::uint16_t width
 }  // namespace
 
 int replayText(const std::string& script, const std::string& name, std::uint16_t canvasWidth,
-               std::uint16_t canvasHeight, std::FILE* out, std::FILE* err) {
+               std::uint16_t canvasHeight, std::FILE* out, std::FILE* err,
+               const std::optional<std::string>& startCommandLine) {
     std::istringstream in(script);
-    return runScript(in, name, canvasWidth, canvasHeight, out, err);
+    return runScript(in, name, canvasWidth, canvasHeight, out, err, startCommandLine);
 }
 
 int replayCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
     std::string scriptPath;
     std::uint16_t width = ReplayShell::defaultCanvasSize, height = ReplayShell::defaultCanvasSize;
+    std::optional<std::string> start;
     for (int i = 0; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--canvas") {
+        if (argument == "--start") {
+            // The next word is the command line unless it is an option or
+            // the script itself, which must still follow.
+            start = std::string();
+            const int remaining = argc - (i + 1);
+            if (remaining > 0 && std::string(argv[i + 1]).rfind("--", 0) != 0 &&
+                (!scriptPath.empty() || remaining > 1))
+                *start = argv[++i];
+        } else if (argument == "--canvas") {
             if (i + 1 >= argc || !parseCanvasSize(argv[i + 1], width, height)) {
                 std::fprintf(err, "mirabo-cli: --canvas wants WxH, each side 1 to 1024\n");
                 return 1;
@@ -61,7 +73,8 @@ int replayCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
         }
     }
     if (scriptPath.empty()) {
-        std::fprintf(err, "usage: mirabo-cli replay SCRIPT [--canvas WxH]\n");
+        std::fprintf(err,
+                     "usage: mirabo-cli replay SCRIPT [--canvas WxH] [--start [COMMANDLINE]]\n");
         return 1;
     }
     std::ifstream script(scriptPath);
@@ -69,5 +82,5 @@ int replayCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
         std::fprintf(err, "mirabo-cli: cannot read the script %s\n", scriptPath.c_str());
         return 1;
     }
-    return runScript(script, scriptPath, width, height, out, err);
+    return runScript(script, scriptPath, width, height, out, err, start);
 }

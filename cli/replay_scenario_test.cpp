@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -31,13 +32,18 @@ class ReplayScenarioTest : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
 
-    int replay(const std::string& script) {
-        std::string path = std::string(MIRABO_SOURCE_DIR) + "/cli/testdata/" + script;
-        std::vector<char> argument(path.begin(), path.end());
-        argument.push_back('\0');
-        char* argv[] = {argument.data()};
+    int replay(const std::string& script, std::vector<std::string> options = {}) {
+        options.insert(options.begin(), std::string(MIRABO_SOURCE_DIR) + "/cli/testdata/" + script);
+        std::vector<std::vector<char>> arguments;
+        std::vector<char*> argv;
+        for (const std::string& option : options) {
+            arguments.emplace_back(option.begin(), option.end());
+            arguments.back().push_back('\0');
+        }
+        for (auto& argument : arguments)
+            argv.push_back(argument.data());
         std::FILE* out = std::tmpfile();
-        const int status = replayCommand(1, argv, out, stderr);
+        const int status = replayCommand(int(argv.size()), argv.data(), out, stderr);
         std::rewind(out);
         printed.clear();
         char line[512];
@@ -55,7 +61,24 @@ class ReplayScenarioTest : public ::testing::Test {
         return ppm;
     }
 
+    // Lines printed that start with `prefix`.
+    std::vector<std::string> linesStartingWith(const std::string& prefix) const {
+        std::vector<std::string> lines;
+        for (const std::string& line : printed)
+            if (line.rfind(prefix, 0) == 0) lines.push_back(line);
+        return lines;
+    }
+    bool printedLine(const std::string& line) const {
+        return std::find(printed.begin(), printed.end(), line) != printed.end();
+    }
+    bool hibernated() const {
+        return std::filesystem::exists(folder.path() + "/device/Temp/hibernate_sketch.zsf");
+    }
+
     platform::testing::TempFolder folder;
+    // Hibernation files land in this test's own folder.
+    platform::testing::ScopedEnvironment deviceRoot{"MIRABO_DEVICE_ROOT",
+                                                    (folder.path() + "/device").c_str()};
     std::vector<std::string> printed;
 
   private:
@@ -67,7 +90,8 @@ TEST_F(ReplayScenarioTest, RectanglesUndoRedoAndAMagnifiedView) {
     ASSERT_EQ(printed.size(), 4u);
     EXPECT_EQ(printed[0],
               "modified=1 undo=1 redo=0 selection=none tool=none history=1 cursor=1 zoom=0 "
-              "scroll=0,0 colour=0x0000FF");
+              "scroll=0,0 colour=0x0000FF button=3 width=2 sizes=5,4,4 opacity=127 grid=0 "
+              "font=\"\" fontsize=12 eyedropper=0 canvas=600x600 path=\"\"");
     EXPECT_NE(printed[2].find("undo=0 redo=1"), std::string::npos);
     EXPECT_NE(printed[2].find("cursor=0"), std::string::npos);
     EXPECT_NE(printed[3].find("undo=1 redo=0"), std::string::npos);
@@ -131,6 +155,87 @@ TEST_F(ReplayScenarioTest, AutoScrollCarriesTheShapeAndStopsWithTheStylus) {
     EXPECT_NE(printed[1].find("scroll=50,0"), std::string::npos) << printed[1];
     EXPECT_NE(printed[2].find("tool=none history=1 cursor=1 zoom=1 scroll=50,0"), std::string::npos)
         << printed[2];
+}
+
+TEST_F(ReplayScenarioTest, EveryMenuCommandRunsWithoutADisplay) {
+    ASSERT_EQ(replay("menu_commands.replay"), 0);
+    // Save is grayed on the clean drawing and enabled after the stroke.
+    const auto saves = linesStartingWith("item 40043 ");
+    ASSERT_EQ(saves.size(), 2u);
+    EXPECT_EQ(saves[0], "item 40043 \"Save\" grayed");
+    EXPECT_EQ(saves[1], "item 40043 \"Save\" enabled");
+    EXPECT_EQ(linesStartingWith("item ").size(), 2 * 16u);
+    for (const char* line :
+         {"unhandled 40038", "unhandled 40032", "unhandled 40001", "unhandled 40061",
+          "dialog about -> 1", "palette shape items=5 checked=none -> 3",
+          "palette shape items=5 checked=none -> none", "palette widths items=8 checked=1 -> 7",
+          "palette grid items=6 checked=0 -> 1", "palette zoom items=7 checked=2 -> 3",
+          "palette fontsize items=12 checked=4 -> 2", "bar tool visible=0 height=21",
+          "view 0,0,240,310", "view 0,22,240,290"})
+        EXPECT_TRUE(printedLine(line)) << line;
+    // The file commands are left to the window after the document had them.
+    for (const char* command : {"40041", "40043", "40045", "40046"})
+        EXPECT_TRUE(printedLine(std::string("unhandled ") + command)) << command;
+    EXPECT_EQ(linesStartingWith("unhandled ").size(), 8u);
+    EXPECT_EQ(linesStartingWith("dialog ").size(), 4u + 2u + 1u);
+
+    const auto states = linesStartingWith("modified=");
+    ASSERT_EQ(states.size(), 4u);
+    // The shape group's member chosen last, then the option palettes' choices.
+    EXPECT_NE(states[0].find("button=3 "), std::string::npos) << states[0];
+    EXPECT_NE(states[1].find("zoom=1 "), std::string::npos) << states[1];
+    EXPECT_NE(states[1].find("button=0 width=8 "), std::string::npos) << states[1];
+    EXPECT_NE(states[1].find("grid=4 "), std::string::npos) << states[1];
+    EXPECT_NE(states[1].find("fontsize=9 "), std::string::npos) << states[1];
+    EXPECT_NE(states[2].find("modified=0 undo=0"), std::string::npos) << states[2];
+    // Exit was cancelled; Control+Q closed the window without asking, the
+    // unsaved stroke was hibernated, and nothing after it ran.
+    EXPECT_EQ(printed.back(), states[3]);
+    EXPECT_NE(states[3].find("modified=1"), std::string::npos);
+    EXPECT_TRUE(hibernated());
+}
+
+TEST_F(ReplayScenarioTest, AHibernatedDrawingComesBackOnceAtItsSize) {
+    ASSERT_EQ(replay("hibernate.replay"), 0);
+    EXPECT_TRUE(printed.empty());  // the window was gone before `state`
+    ASSERT_TRUE(hibernated());
+
+    ASSERT_EQ(replay("restore.replay", {"--start"}), 0);
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_NE(printed[0].find("modified=1 "), std::string::npos) << printed[0];
+    EXPECT_NE(printed[0].find("canvas=320x240 "), std::string::npos) << printed[0];
+    EXPECT_FALSE(hibernated());
+    const Ppm restored = snapshot("restored.ppm");
+    ASSERT_EQ(restored.width, 320);
+    EXPECT_EQ(restored.at(15, 15), 0x0000FFu);
+    EXPECT_EQ(restored.at(35, 15), white);
+
+    // Read once: the next start begins afresh.
+    ASSERT_EQ(replay("restore.replay", {"--start"}), 0);
+    EXPECT_NE(printed[0].find("modified=0 "), std::string::npos) << printed[0];
+    EXPECT_NE(printed[0].find("canvas=600x600 "), std::string::npos) << printed[0];
+}
+
+TEST_F(ReplayScenarioTest, CommandLinesOpenTheirDocumentAfterTheQuestion) {
+    ASSERT_EQ(replay("hibernate.replay"), 0);
+    ASSERT_TRUE(std::filesystem::copy_file(folder.path() + "/device/Temp/hibernate_sketch.zsf",
+                                           folder.path() + "/opened.zsf"));
+    // At start-up the hibernated drawing comes back first; nobody answers
+    // the question about it, so the document stays unopened.
+    ASSERT_EQ(replay("restore.replay", {"--start", "FILE:opened.zsf"}), 0);
+    ASSERT_EQ(printed.size(), 2u);
+    EXPECT_EQ(printed[0],
+              "message \"Save Changes\" \"Save changes to current drawing?\" -> cancel");
+    EXPECT_NE(printed[1].find("modified=1 "), std::string::npos);
+    EXPECT_NE(printed[1].find("path=\"\""), std::string::npos);
+
+    // A second start's command line, the question answered.
+    ASSERT_EQ(replay("handoff.replay"), 0);
+    ASSERT_EQ(printed.size(), 2u);
+    EXPECT_EQ(printed[0], "message \"Save Changes\" \"Save changes to current drawing?\" -> no");
+    EXPECT_NE(printed[1].find("modified=0 "), std::string::npos) << printed[1];
+    EXPECT_NE(printed[1].find("canvas=320x240 path=\"opened.zsf\""), std::string::npos)
+        << printed[1];
 }
 
 TEST_F(ReplayScenarioTest, AMissingScriptIsAnError) {

@@ -6,52 +6,43 @@
 
 #include "cli/doc_command_names.h"
 #include "cli/ppm_writer.h"
-#include "document/document_startup.h"
 #include "platform/text/utf.h"
 
-namespace {
-
-bool argumentCount(const ScriptLine& line, std::size_t count, std::string& error) {
-    if (line.arguments.size() == count) return true;
-    error =
-        line.command + " takes " + std::to_string(count) + " argument" + (count == 1 ? "" : "s");
-    return false;
-}
-
-bool integerArgument(const ScriptLine& line, std::size_t index, long long low, long long high,
-                     long long& value, std::string& error) {
-    if (!parseInteger(line.arguments[index], value) || value < low || value > high) {
-        error = line.command + ": \"" + line.arguments[index] + "\" is not a number from " +
-                std::to_string(low) + " to " + std::to_string(high);
-        return false;
-    }
-    return true;
-}
-
-// Copies into one of the program's fixed UTF-16 buffers, always terminated.
-void copyInto(char16_t* buffer, std::size_t capacity, const std::string& utf8) {
-    const std::u16string text = platform::toUtf16(utf8);
-    const std::size_t n = std::min(text.size(), capacity - 1);
-    std::copy_n(text.begin(), n, buffer);
-    buffer[n] = 0;
-}
-
-}  // namespace
-
 ReplayShell::ReplayShell(std::uint16_t canvasWidth, std::uint16_t canvasHeight, std::FILE* out)
-    : out_(out), view_(defaultViewWidth, defaultViewHeight) {
+    : out_(out),
+      view_(defaultViewWidth, defaultViewHeight),
+      // The bars take their height above and below the view, less the row
+      // of view that showing the tool bar leaves under its top edge.
+      mainWindow_(defaultViewWidth, defaultViewHeight + 2 * HeadlessBar::barHeight, view_),
+      app_(*this) {
     platform::setDialogs(&dialogs_);
-    startDocument(frame_, document_, view_, canvasWidth, canvasHeight);
+    platform::setPopupMenus(&popups_);
+    MainFrame::Windows windows;
+    windows.mainWindow = &mainWindow_;
+    windows.menuBar = &menuBar_;
+    windows.toolBar = &toolBar_;
+    windows.optionBar = &optionBar_;
+    windows.canvasView = &view_;
+    app_.create(windows, canvasWidth, canvasHeight);
+    app_.showBars();
     settle();
 }
 
 ReplayShell::~ReplayShell() {
+    platform::setPopupMenus(nullptr);
     platform::setDialogs(nullptr);
+}
+
+void ReplayShell::startUp(std::string_view commandLine) {
+    app_.restoreHibernatedDrawing();
+    settle();
+    app_.openCommandLine(platform::toUtf16(commandLine));
+    settle();
 }
 
 bool ReplayShell::run(std::istream& script, const std::string& scriptName, std::string& error) {
     std::string text;
-    for (int number = 1; std::getline(script, text); ++number) {
+    for (int number = 1; !ended() && std::getline(script, text); ++number) {
         std::optional<ScriptLine> line;
         std::string problem;
         if (!parseScriptLine(text, line, problem) || (line && !execute(*line, problem))) {
@@ -65,7 +56,7 @@ bool ReplayShell::run(std::istream& script, const std::string& scriptName, std::
 bool ReplayShell::execute(const ScriptLine& line, std::string& error) {
     bool handled = false;
     const bool ok = executeSetting(line, handled, error) && executeInput(line, handled, error) &&
-                    executeOutput(line, handled, error);
+                    executeOutput(line, handled, error) && executeWindow(line, handled, error);
     if (ok && !handled) {
         error = "unknown command \"" + line.command + "\"";
         return false;
@@ -75,11 +66,14 @@ bool ReplayShell::execute(const ScriptLine& line, std::string& error) {
 }
 
 void ReplayShell::settle() {
-    if (view_.takeInvalidation().pending()) frame_.viewPaint();
+    if (view_.takeInvalidation().pending()) app_.paintRequested();
     reportDialogs();
 }
 
 void ReplayShell::reportDialogs() {
+    const auto& shown = popups_.records();
+    for (; reportedPopups_ < shown.size(); ++reportedPopups_)
+        std::fprintf(out_, "%s\n", platform::format(shown[reportedPopups_]).c_str());
     const auto& records = dialogs_.records();
     for (; reportedDialogs_ < records.size(); ++reportedDialogs_)
         std::fprintf(out_, "%s\n", platform::format(records[reportedDialogs_]).c_str());
@@ -98,12 +92,12 @@ bool ReplayShell::executeSetting(const ScriptLine& line, bool& handled, std::str
             error = "view: no memory for a client area of that size";
             return false;
         }
-        frame_.updateScrollRange();
+        app_.clientSizeChanged();
     } else if (c == "tool") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 0xFFFF, a, error))
             return false;
-        if (!frame_.selectTool(std::uint16_t(a))) {
+        if (!frame().selectTool(std::uint16_t(a))) {
             error = "tool: no tool button has index " + line.arguments[0];
             return false;
         }
@@ -111,95 +105,67 @@ bool ReplayShell::executeSetting(const ScriptLine& line, bool& handled, std::str
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 0xFFFFFF, a, error))
             return false;
-        frame_.currentColour = COLORREF(a);
-        frame_.updateColourButton();
-        document_.executeCommand(DocCommand::ColourChanged, 0);
+        frame().setColour(COLORREF(a));
     } else if (c == "opacity") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 127, a, error))
             return false;
-        frame_.opacity = std::uint16_t(a);
-        document_.executeCommand(DocCommand::OpacityChanged, 0);
+        frame().setOpacity(std::uint16_t(a));
     } else if (c == "width") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 1, 8, a, error))
             return false;
-        frame_.lineWidth = std::int32_t(a);
-        document_.executeCommand(DocCommand::BrushSizeChanged, 0);
-        frame_.updateOptionBar();
+        frame().setLineWidth(std::int32_t(a));
     } else if (c == "size") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 5, a, error))
             return false;
-        std::int32_t* field = frame_.currentTool == 6   ? &frame_.airbrushSizeIndex
-                              : frame_.currentTool == 7 ? &frame_.smudgeSizeIndex
-                              : frame_.currentTool == 8 ? &frame_.eraserSizeIndex
-                                                        : nullptr;
-        if (!field) {
+        if (!frame().setBrushSize(std::int32_t(a))) {
             error = "size: only the airbrush, smudge and eraser buttons (6, 7, 8) have sizes";
             return false;
         }
-        *field = std::int32_t(a);
-        document_.executeCommand(DocCommand::BrushSizeChanged, 0);
-        frame_.updateOptionBar();
     } else if (c == "grid") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 64, a, error))
             return false;
-        frame_.snapGridX = frame_.snapGridY = std::int32_t(a);
-        document_.executeCommand(DocCommand::GridChanged, 0);
-        frame_.updateOptionBar();
+        frame().setSnapGrid(std::int32_t(a));
     } else if (c == "zoom") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, -2, 4, a, error))
             return false;
-        frame_.changeZoom(std::int32_t(a));
+        frame().changeZoom(std::int32_t(a));
     } else if (c == "scroll") {
         handled = true;
         if (!argumentCount(line, 2, error) || !integerArgument(line, 0, 0, 32767, a, error) ||
             !integerArgument(line, 1, 0, 32767, b, error))
             return false;
-        frame_.scrollTo(4, std::int32_t(a), true, true);
-        frame_.scrollTo(4, std::int32_t(b), false, true);
+        app_.scrollRequested(ScrollRequest::ThumbPosition, std::int32_t(a), true);
+        app_.scrollRequested(ScrollRequest::ThumbPosition, std::int32_t(b), false);
     } else if (c == "font") {
         handled = true;
         if (!argumentCount(line, 1, error)) return false;
-        copyInto(frame_.fontName, std::size(frame_.fontName), line.arguments[0]);
-        document_.executeCommand(DocCommand::FontFaceChanged, 0);
-        frame_.updateOptionBar();
+        frame().setFontName(platform::toUtf16(line.arguments[0]));
     } else if (c == "fontsize") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 1, 999, a, error))
             return false;
-        frame_.fontSize = std::int32_t(a);
-        document_.executeCommand(DocCommand::FontSizeChanged, 0);
-        frame_.updateOptionBar();
+        frame().setFontSize(std::int32_t(a));
     } else if (c == "canvas") {
         handled = true;
-        // What the Canvas Size dialog does: each side forced into 1..1024,
-        // and the document told only when the size changed.
         if (!argumentCount(line, 2, error) || !integerArgument(line, 0, -99999, 99999, a, error) ||
             !integerArgument(line, 1, -99999, 99999, b, error))
             return false;
-        const auto width = std::uint16_t(std::clamp<long long>(a, 1, 1024));
-        const auto height = std::uint16_t(std::clamp<long long>(b, 1, 1024));
-        if (width != frame_.canvasWidth || height != frame_.canvasHeight) {
-            frame_.canvasWidth = width;
-            frame_.canvasHeight = height;
-            document_.executeCommand(DocCommand::CanvasSizeChanged, 0);
-            frame_.updateOptionBar();
-        }
+        frame().setCanvasSize(a, b);
     } else if (c == "open") {
         handled = true;
         if (!argumentCount(line, 1, error)) return false;
         // As a "file:" command line hands it over.
         const std::u16string path = platform::toUtf16(line.arguments[0]);
-        document_.openDocument(path.c_str());
+        app_.document().openDocument(path.c_str());
     } else if (c == "eyedropper") {
         handled = true;
         if (!argumentCount(line, 0, error)) return false;
-        frame_.optionToggle = !frame_.optionToggle;
-        frame_.updateOptionBar();
+        frame().toggleEyedropper();
     }
     return true;
 }
@@ -215,11 +181,11 @@ bool ReplayShell::executeInput(const ScriptLine& line, bool& handled, std::strin
             return false;
         const auto px = std::int32_t(x), py = std::int32_t(y);
         if (c == "down")
-            frame_.viewStylusDown(px, py);
+            app_.stylusDown(px, py);
         else if (c == "move")
-            frame_.viewStylusMove(px, py);
+            app_.stylusMove(px, py);
         else
-            frame_.viewStylusUp(px, py);
+            app_.stylusUp(px, py);
     } else if (c == "tick") {
         handled = true;
         long long ticks = 1;
@@ -232,25 +198,25 @@ bool ReplayShell::executeInput(const ScriptLine& line, bool& handled, std::strin
         // handled before the next, as the message loop would.
         for (long long i = 0; i < ticks; ++i) {
             if (view_.timerPeriod(MainFrame::autoScrollTimerId) == 0) break;
-            frame_.onAutoScrollTimer(MainFrame::autoScrollTimerId);
+            app_.timer(MainFrame::autoScrollTimerId);
             settle();
         }
     } else if (c == "type") {
         handled = true;
         if (!argumentCount(line, 1, error)) return false;
         for (char16_t ch : platform::toUtf16(line.arguments[0])) {
-            frame_.viewCharacter(ch);
+            app_.character(ch);
             settle();
         }
     } else if (c == "key") {
         handled = true;
         if (!argumentCount(line, 1, error) || !integerArgument(line, 0, 0, 0xFFFF, x, error))
             return false;
-        frame_.viewCharacter(char16_t(x));
+        app_.character(char16_t(x));
     } else if (c == "paint") {
         handled = true;
         if (!argumentCount(line, 0, error)) return false;
-        frame_.viewPaint();
+        app_.paintRequested();
     } else if (c == "command") {
         handled = true;
         if (!argumentCount(line, 1, error)) return false;
@@ -259,8 +225,7 @@ bool ReplayShell::executeInput(const ScriptLine& line, bool& handled, std::strin
             error = "command: no document command is called \"" + line.arguments[0] + "\"";
             return false;
         }
-        document_.executeCommand(*command, 0);
-        frame_.updateOptionBar();
+        frame().documentCommand(*command);
     }
     return true;
 }
@@ -296,7 +261,7 @@ bool ReplayShell::executeOutput(const ScriptLine& line, bool& handled, std::stri
         handled = true;
         if (!argumentCount(line, 1, error)) return false;
         const std::string& path = line.arguments[0];
-        const bool written = c == "snapshot" ? writeCanvasPpm(document_.canvas, path)
+        const bool written = c == "snapshot" ? writeCanvasPpm(app_.document().canvas, path)
                                              : writeBitmapPpm(view_.backingStore(), path);
         if (!written) {
             error = c + ": cannot write " + path;
@@ -308,27 +273,4 @@ bool ReplayShell::executeOutput(const ScriptLine& line, bool& handled, std::stri
         std::fprintf(out_, "%s\n", stateLine().c_str());
     }
     return true;
-}
-
-std::string ReplayShell::stateLine() const {
-    const SketchDocument& d = document_;
-    int history = 0, cursor = 0;
-    for (const Tool* t = d.historyHead; t; t = t->next) {
-        ++history;
-        if (t == d.historyCursor) cursor = history;
-    }
-    char selection[64] = "none";
-    if (d.selectionActive)
-        std::snprintf(selection, sizeof selection, "%d,%d,%d,%d", d.selection.left, d.selection.top,
-                      d.selection.right, d.selection.bottom);
-    char tool[16] = "none";
-    if (d.activeTool) std::snprintf(tool, sizeof tool, "%d", int(d.activeTool->toolId()));
-    char text[256];
-    std::snprintf(text, sizeof text,
-                  "modified=%d undo=%d redo=%d selection=%s tool=%s history=%d cursor=%d zoom=%d "
-                  "scroll=%d,%d colour=0x%06X",
-                  d.modified ? 1 : 0, d.canUndo() ? 1 : 0, d.canRedo() ? 1 : 0, selection, tool,
-                  history, cursor, frame_.zoomShift, frame_.scrollX, frame_.scrollY,
-                  unsigned(frame_.currentColour));
-    return text;
 }

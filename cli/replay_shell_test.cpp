@@ -37,7 +37,8 @@ TEST(ReplayShellTest, StateOfAFreshDocument) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "modified=0 undo=0 redo=0 selection=none tool=none history=0 cursor=0 zoom=0 "
-              "scroll=0,0 colour=0x000000\n");
+              "scroll=0,0 colour=0x000000 button=0 width=2 sizes=5,4,4 opacity=127 grid=0 "
+              "font=\"\" fontsize=12 eyedropper=0 canvas=600x600 path=\"\"\n");
 }
 
 TEST(ReplayShellTest, SettingsReachTheFrame) {

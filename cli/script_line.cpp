@@ -59,3 +59,20 @@ bool parseInteger(const std::string& text, long long& value) {
     value = std::strtoll(text.c_str(), &end, 0);
     return errno == 0 && end == text.c_str() + text.size();
 }
+
+bool argumentCount(const ScriptLine& line, std::size_t count, std::string& error) {
+    if (line.arguments.size() == count) return true;
+    error =
+        line.command + " takes " + std::to_string(count) + " argument" + (count == 1 ? "" : "s");
+    return false;
+}
+
+bool integerArgument(const ScriptLine& line, std::size_t index, long long low, long long high,
+                     long long& value, std::string& error) {
+    if (!parseInteger(line.arguments[index], value) || value < low || value > high) {
+        error = line.command + ": \"" + line.arguments[index] + "\" is not a number from " +
+                std::to_string(low) + " to " + std::to_string(high);
+        return false;
+    }
+    return true;
+}

@@ -18,3 +18,10 @@ bool parseScriptLine(const std::string& text, std::optional<ScriptLine>& line, s
 
 // A whole decimal or 0x-prefixed hexadecimal integer, optionally signed.
 bool parseInteger(const std::string& text, long long& value);
+
+// False with `error` set unless the line has exactly `count` arguments.
+bool argumentCount(const ScriptLine& line, std::size_t count, std::string& error);
+// Argument `index` as an integer from `low` to `high`; false with `error`
+// set otherwise.
+bool integerArgument(const ScriptLine& line, std::size_t index, long long low, long long high,
+                     long long& value, std::string& error);

@@ -1,8 +1,8 @@
-#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "app/frame/main_frame.h"
+#include "app/frame/memory_error.h"
 #include "document/bitmap_file.h"
 #include "document/file_names.h"
 #include "document/jpeg_file.h"
@@ -10,16 +10,11 @@
 #include "document/sketch_file.h"
 #include "platform/dialogs/dialogs.h"
 #include "platform/memory/large_buffer.h"
-#include "platform/text/utf.h"
 #include "tools/floating_image_tool.h"
 
 namespace {
 
 constexpr std::size_t dialogNameLimit = 250;
-
-std::u16string pathOf(const char16_t* path, std::size_t capacity) {
-    return path ? std::u16string(path, platform::boundedLength(path, capacity)) : std::u16string();
-}
 
 bool endsWithIgnoringCase(const std::u16string& name, std::u16string_view extension) {
     if (name.size() < extension.size()) return false;
@@ -66,6 +61,46 @@ bool askForFile(MainFrame* frame, const DialogKind& kind, const std::u16string& 
 
 constexpr const char16_t* sketchFilter = u"Mirabo Files:*.zsf:::";
 
+// The committed picture's canvas rows, kept aside while a load may overwrite
+// them: a file that turns out corrupt half-way has already expanded into
+// part of the picture, and a file of another size has the canvas made anew
+// before its data is read.
+class KeptPicture {
+  public:
+    explicit KeptPicture(const Canvas& canvas)
+        : width_(canvas.width()),
+          height_(canvas.height()),
+          rows_(canvas.committedBits() ? bytesOf(canvas) : 0) {
+        if (!rows_.empty()) std::memcpy(rows_.data(), firstRow(canvas), rows_.size());
+    }
+
+    // False when the canvas had a picture but no copy of it could be made.
+    bool held(const Canvas& canvas) const { return !canvas.committedBits() || !rows_.empty(); }
+    std::uint16_t width() const { return width_; }
+    std::uint16_t height() const { return height_; }
+
+    // Puts the rows back, into a canvas of the size they were taken from.
+    void restore(Canvas& canvas) const {
+        if (rows_.empty() || !canvas.committedBits() || canvas.width() != width_ ||
+            canvas.height() != height_)
+            return;
+        std::memcpy(firstRow(canvas), rows_.data(), rows_.size());
+    }
+
+  private:
+    static std::size_t bytesOf(const Canvas& canvas) {
+        return std::size_t(canvas.height()) * std::size_t(canvas.rowStride());
+    }
+    // Canvas rows lie bottom row first, directly after the spare rows.
+    static std::uint8_t* firstRow(const Canvas& canvas) {
+        return canvas.committedBits() + canvas.pixelOffset(0, canvas.height() - 1);
+    }
+
+    std::uint16_t width_;
+    std::uint16_t height_;
+    platform::LargeBuffer rows_;
+};
+
 }  // namespace
 
 bool SketchDocument::promptSaveChanges() {
@@ -78,29 +113,36 @@ bool SketchDocument::promptSaveChanges() {
 }
 
 bool SketchDocument::openDocument(const char16_t* path) {
+    // The flatten marks the drawing modified even when nothing was pending;
+    // an Open that then fails to read its file gives back the flag it found
+    // (unless the prompt saved the drawing meanwhile).
+    const bool wasModified = modified;
     flattenHistory();
     if (!promptSaveChanges()) return true;
-    std::u16string name = pathOf(path, pathCapacity);
+    std::u16string name = path ? std::u16string(path) : std::u16string();
     if (name.empty()) {
         const DialogKind open{platform::FileDialogKind::Open, sketchFilter, u"", u""};
         if (!askForFile(frame, open, u"", name)) return true;
     }
-    if (!name.empty()) loadFromPath(name.c_str());
+    if (!name.empty() && !loadFromPath(name.c_str())) modified = modified && wasModified;
     return false;
 }
 
 bool SketchDocument::loadFromPath(const char16_t* path) {
-    // A file whose data turns out corrupt half-way has already written into
-    // the committed picture; a copy of it puts the drawing back.
-    const std::size_t pictureBytes = std::size_t(canvas.height()) * std::size_t(canvas.rowStride());
-    platform::LargeBuffer kept(canvas.committedBits() ? pictureBytes : 0);
-    std::uint8_t* const canvasRows =
-        canvas.committedBits() ? canvas.committedBits() + canvas.pixelOffset(0, canvas.height() - 1)
-                               : nullptr;
-    if (!kept.empty() && canvasRows) std::memcpy(kept.data(), canvasRows, pictureBytes);
+    // A load that fails leaves the drawing as it was: its size, its picture
+    // and whether it has unsaved changes. Without room for a copy of the
+    // picture that cannot be promised, so nothing is tried.
+    const KeptPicture kept(canvas);
+    if (!kept.held(canvas)) {
+        showMemoryError();
+        return false;
+    }
+    const bool wasModified = modified;
+    const std::int16_t scrollX = frame ? frame->scrollX : 0;
+    const std::int16_t scrollY = frame ? frame->scrollY : 0;
 
     std::uint16_t fileWidth = 0, fileHeight = 0;
-    bool loaded = loadSketchFile(canvas, path, fileWidth, fileHeight);
+    bool loaded = path && loadSketchFile(canvas, path, fileWidth, fileHeight);
     bool resized = false;
     if (!loaded && fileWidth != 0 && fileHeight != 0 && frame) {
         frame->canvasWidth = fileWidth;
@@ -109,12 +151,19 @@ bool SketchDocument::loadFromPath(const char16_t* path) {
         resized = true;
         loaded = loadSketchFile(canvas, path, fileWidth, fileHeight);
     }
-    const RECT whole{0, 0, canvas.width(), canvas.height()};
     if (!loaded) {
-        if (!resized && !kept.empty() && canvasRows && kept.size() == pictureBytes)
-            std::memcpy(canvasRows, kept.data(), pictureBytes);
+        if (resized) {
+            frame->canvasWidth = kept.width();
+            frame->canvasHeight = kept.height();
+            resizeCanvas(false);
+            frame->scrollX = scrollX;
+            frame->scrollY = scrollY;
+            frame->updateScrollRange();
+        }
+        kept.restore(canvas);
+        modified = wasModified;
         // The live picture may hold compressed bytes of the failed read.
-        canvas.copyPictureRect(whole, false);
+        canvas.copyPictureRect(RECT{0, 0, canvas.width(), canvas.height()}, false);
         redraw(false, true, nullptr, nullptr);
         platform::dialogs().messageBox(
             frame ? frame->canvasWindow : nullptr,
@@ -123,11 +172,9 @@ bool SketchDocument::loadFromPath(const char16_t* path) {
         return false;
     }
     modified = false;
-    canvas.copyPictureRect(whole, false);
+    canvas.copyPictureRect(RECT{0, 0, canvas.width(), canvas.height()}, false);
     redraw(true, true, nullptr, nullptr);
-    const std::u16string name = pathOf(path, pathCapacity - 1);
-    std::copy(name.begin(), name.end(), documentPath);
-    documentPath[name.size()] = 0;
+    documentPath = path;
     if (frame) {
         frame->updateOptionBar();
         frame->updateScrollRange();
@@ -137,18 +184,14 @@ bool SketchDocument::loadFromPath(const char16_t* path) {
 
 bool SketchDocument::saveDocument(bool askName) {
     flattenHistory();
-    if (askName || documentPath[0] == 0) {
-        const std::u16string current = pathOf(documentPath, pathCapacity);
+    if (askName || documentPath.empty()) {
         const DialogKind save{platform::FileDialogKind::Save, sketchFilter, u"sketch.zsf", u""};
         std::u16string chosen;
-        if (!askForFile(frame, save, current.empty() ? u"sketch.zsf" : current, chosen))
+        if (!askForFile(frame, save, documentPath.empty() ? u"sketch.zsf" : documentPath, chosen))
             return true;
-        const std::u16string name = forceExtension(chosen, u".zsf");
-        const std::size_t n = std::min(name.size(), pathCapacity - 1);
-        std::copy_n(name.begin(), n, documentPath);
-        documentPath[n] = 0;
+        documentPath = forceExtension(chosen, u".zsf");
     }
-    if (documentPath[0] != 0) saveToPath(documentPath);
+    if (!documentPath.empty()) saveToPath(documentPath.c_str());
     return false;
 }
 

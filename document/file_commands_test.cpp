@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "document/file_names.h"
+#include "document/sketch_file.h"
 #include "document/testing/document_fixture.h"
+#include "platform/files/device_path.h"
 #include "platform/files/testing/temp_folder.h"
+#include "platform/memory/large_buffer.h"
 #include "platform/text/utf.h"
 
 namespace {
@@ -225,6 +232,212 @@ TEST_F(FileCommandsTest, AFileCorruptHalfWayLeavesTheDrawingAsItWas) {
     EXPECT_EQ(canvasBytes(document.canvas.committedBits()), before);
     EXPECT_EQ(canvasBytes(document.canvas.liveBits()), before);
     EXPECT_EQ(live(120, 120), 0x00FF00u);
+}
+
+}  // namespace
+
+namespace {
+
+using platform::testing::contents;
+using platform::testing::put;
+
+// Sketch files of a 100 x 50 picture, none of which can be read to the end:
+// cut off half-way, damaged after the first two thirds, and a header with
+// nothing sensible after it.
+std::vector<std::string> brokenSmallFiles() {
+    Canvas small;
+    if (!small.create(nullptr, 100, 50, Canvas::defaultViewWidth, Canvas::defaultViewHeight))
+        return {};
+    // Noise does not compress, so the stream is long enough to go wrong
+    // well inside the picture.
+    std::uint8_t* rows = small.committedBits() + small.pixelOffset(0, 49);
+    std::uint32_t state = 12345;
+    for (std::size_t i = 0; i < std::size_t(50) * std::size_t(small.rowStride()); ++i) {
+        state = state * 1103515245u + 12345u;
+        rows[i] = std::uint8_t(state >> 24);
+    }
+    platform::testing::TempFolder folder;
+    const std::string good = folder / "small.zsf";
+    if (!saveSketchFile(small, platform::toUtf16(good).c_str())) return {};
+    const std::string whole = contents(good);
+    std::string damaged = whole;
+    for (std::size_t i = whole.size() * 2 / 3; i < whole.size(); ++i)
+        damaged[i] = char(0x5A ^ i);
+    return {whole.substr(0, whole.size() / 2), damaged,
+            whole.substr(0, 12) + std::string(4000, '\x55')};
+}
+
+TEST_F(FileCommandsTest, ACorruptFileOfAnotherSizeKeepsTheDrawingItsSizeAndItsState) {
+    const std::vector<std::string> files = brokenSmallFiles();
+    ASSERT_EQ(files.size(), 3u);
+    drawSquare();
+    document.flattenHistory();
+    // Once with unsaved changes, once just saved; each time scrolled down.
+    for (const bool saved : {false, true}) {
+        if (saved) {
+            ASSERT_TRUE(document.saveToPath(path("saved.zsf").c_str()));
+        }
+        const bool modifiedBefore = document.isModified();
+        const std::u16string pathBefore = document.documentPath;
+        for (const std::string& bytes : files) {
+            put(folder / "broken.zsf", bytes);
+            frame.scrollY = 40;
+            frame.updateScrollRange();
+            ASSERT_EQ(frame.scrollY, 40);
+            const auto picture = canvasBytes(document.canvas.committedBits());
+            const int failures = messagesCaptioned(u"Load Failed");
+            dialogs.queueMessageAnswer(MessageAnswer::No);
+            dialogs.queueFileChoice(path("broken.zsf"));
+            document.executeCommand(DocCommand::Open, 0);
+            EXPECT_EQ(messagesCaptioned(u"Load Failed"), failures + 1);
+            EXPECT_EQ(document.canvas.width(), 240);
+            EXPECT_EQ(document.canvas.height(), 320);
+            EXPECT_EQ(frame.canvasWidth, 240);
+            EXPECT_EQ(frame.canvasHeight, 320);
+            EXPECT_EQ(frame.scrollY, 40);
+            EXPECT_EQ(canvasBytes(document.canvas.committedBits()), picture);
+            EXPECT_EQ(canvasBytes(document.canvas.liveBits()), picture);
+            EXPECT_EQ(live(20, 20), blue);
+            EXPECT_EQ(document.isModified(), modifiedBefore);
+            EXPECT_EQ(document.documentPath, pathBefore);
+        }
+    }
+}
+
+TEST_F(FileCommandsTest, WithoutRoomToKeepTheDrawingNothingIsLoaded) {
+    drawSquare();
+    document.flattenHistory();
+    ASSERT_TRUE(document.saveToPath(path("pic.zsf").c_str()));
+    frame.currentColour = 0x00FF00;
+    stroke({{100, 100}, {140, 140}});
+    document.flattenHistory();
+    {
+        platform::AllocationLimit noMemory(0);
+        EXPECT_FALSE(document.loadFromPath(path("pic.zsf").c_str()));
+    }
+    EXPECT_EQ(lastRecord().caption, u"Memory Error");
+    EXPECT_EQ(live(120, 120), 0x00FF00u);
+    EXPECT_TRUE(document.isModified());
+}
+
+// Folders nested so that each name stays within the system's limit while
+// the whole path grows past any fixed buffer.
+std::string deepFolder(const std::string& base, std::size_t length) {
+    std::string folder = base;
+    for (char c = 'a'; folder.size() < length; ++c) {
+        folder += "/" + std::string(120, c);
+        std::filesystem::create_directory(folder);
+    }
+    return folder;
+}
+
+TEST_F(FileCommandsTest, ALongPathIsOpenedAndSavedWhole) {
+    const std::string native = deepFolder(folder.path(), 290) + "/long path.zsf";
+    const std::u16string longPath = platform::toUtf16(native);
+    ASSERT_GE(longPath.size(), 300u);
+    drawSquare();
+    ASSERT_TRUE(document.saveToPath(longPath.c_str()));
+    document.executeCommand(DocCommand::New, 0);
+    dialogs.clearRecords();
+
+    // As the command line hands it over.
+    dialogs.queueMessageAnswer(MessageAnswer::No);
+    document.openDocument(longPath.c_str());
+    EXPECT_EQ(messagesCaptioned(u"Load Failed"), 0);
+    EXPECT_EQ(live(20, 20), blue);
+    EXPECT_EQ(document.documentPath, longPath);
+
+    // A later Save writes the same file, and no other.
+    frame.currentColour = 0x00FF00;
+    stroke({{100, 100}, {140, 140}});
+    const std::string before = contents(native);
+    document.executeCommand(DocCommand::Save, 0);
+    EXPECT_EQ(messagesCaptioned(u"Save Failed"), 0);
+    EXPECT_NE(contents(native), before);
+    const auto here = std::filesystem::path(native).parent_path();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(here),
+                            std::filesystem::directory_iterator()),
+              1);
+    document.executeCommand(DocCommand::New, 0);
+    ASSERT_TRUE(document.loadFromPath(longPath.c_str()));
+    EXPECT_EQ(live(120, 120), 0x00FF00u);
+}
+
+TEST_F(FileCommandsTest, APathTheSystemCannotTakeFailsWithTheUsualMessages) {
+    // Longer than any path the system accepts in one piece.
+    const std::u16string tooLong = path(std::string(5000, 'x') + ".zsf");
+    drawSquare();
+    document.flattenHistory();
+    EXPECT_FALSE(document.saveToPath(tooLong.c_str()));
+    EXPECT_EQ(lastRecord().caption, u"Save Failed");
+    EXPECT_FALSE(document.loadFromPath(tooLong.c_str()));
+    EXPECT_EQ(lastRecord().caption, u"Load Failed");
+    EXPECT_EQ(live(20, 20), blue);
+}
+
+TEST_F(FileCommandsTest, SavesGoThroughLinksAndLeaveReadOnlyFilesAlone) {
+    drawSquare();
+    ASSERT_TRUE(document.saveToPath(path("real.zsf").c_str()));
+    ASSERT_EQ(chmod((folder / "real.zsf").c_str(), 0640), 0);
+    std::filesystem::create_symlink("real.zsf", folder / "link.zsf");
+    frame.currentColour = 0x00FF00;
+    stroke({{100, 100}, {140, 140}});
+    const std::string first = contents(folder / "real.zsf");
+    ASSERT_TRUE(document.saveToPath(path("link.zsf").c_str()));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.zsf"));
+    EXPECT_NE(contents(folder / "real.zsf"), first);
+    EXPECT_EQ(std::filesystem::status(folder / "real.zsf").permissions(),
+              std::filesystem::perms(0640));
+
+    // Marked read-only, the file is kept and the save reported as failed.
+    ASSERT_EQ(chmod((folder / "real.zsf").c_str(), 0444), 0);
+    const std::string second = contents(folder / "real.zsf");
+    stroke({{150, 150}, {160, 160}});
+    EXPECT_FALSE(document.saveToPath(path("link.zsf").c_str()));
+    EXPECT_EQ(lastRecord().caption, u"Save Failed");
+    EXPECT_EQ(contents(folder / "real.zsf"), second);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.zsf"));
+}
+
+TEST_F(FileCommandsTest, ANameAsLongAsTheSystemAllowsIsSavedAndOpened) {
+    const std::string name = std::string(251, 'n') + ".zsf";
+    drawSquare();
+    ASSERT_TRUE(document.saveToPath(path(name).c_str()));
+    EXPECT_GT(contents(folder / name).size(), 12u);
+    document.executeCommand(DocCommand::New, 0);
+    ASSERT_TRUE(document.loadFromPath(path(name).c_str()));
+    EXPECT_EQ(live(20, 20), blue);
+}
+
+TEST_F(FileCommandsTest, NamesThatAreNotUtf8AreSavedOpenedAndExportedUnderTheirBytes) {
+    const auto held = [&](const std::string& bytes) {
+        return platform::fromNativePath(folder / bytes);
+    };
+    drawSquare();
+    dialogs.queueFileChoice(held("caf\xE9"));
+    document.executeCommand(DocCommand::SaveAs, 0);
+    EXPECT_TRUE(std::filesystem::exists(folder / "caf\xE9.zsf"));
+    EXPECT_EQ(document.documentPath, held("caf\xE9.zsf"));
+    dialogs.queueFileChoice(held("\xFF\xFE"));
+    document.executeCommand(DocCommand::ExportBitmap, 0);
+    EXPECT_TRUE(std::filesystem::exists(folder / "\xFF\xFE.bmp"));
+    dialogs.queueFileChoice(held("bild-\xE4"));
+    document.executeCommand(DocCommand::ExportJpeg, 0);
+    EXPECT_TRUE(std::filesystem::exists(folder / "bild-\xE4.jpg"));
+
+    document.executeCommand(DocCommand::New, 0);
+    dialogs.queueMessageAnswer(MessageAnswer::No);
+    dialogs.queueFileChoice(held("caf\xE9.zsf"));
+    document.executeCommand(DocCommand::Open, 0);
+    EXPECT_EQ(messagesCaptioned(u"Load Failed"), 0);
+    EXPECT_EQ(live(20, 20), blue);
+    dialogs.queueFileChoice(held("\xFF\xFE"));
+    document.executeCommand(DocCommand::ImportBitmap, 0);
+    ASSERT_NE(document.activeTool, nullptr);
+    EXPECT_EQ(document.activeTool->toolId(), ToolId::FloatingImage);
+    // Nothing was written under a name with replacement characters.
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        EXPECT_EQ(entry.path().filename().string().find("\xEF\xBF\xBD"), std::string::npos);
 }
 
 }  // namespace

@@ -115,7 +115,7 @@ void SketchDocument::clearDocument() {
     }
     historyHead = historyCursor = nullptr;
     modified = false;
-    documentPath[0] = 0;
+    documentPath.clear();
     if (frame) {
         frame->resetScroll();
         frame->updateOptionBar();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "canvas/canvas.h"
 #include "canvas/raster_image.h"
@@ -21,8 +22,6 @@ enum class ImageKind { ExportJpeg, ExportBitmap, ImportBitmap, ImportJpeg };
 // which event, when its work becomes permanent and what is redrawn.
 class SketchDocument : public Document {
   public:
-    static constexpr std::size_t pathCapacity = 256;
-
     SketchDocument();
     ~SketchDocument() override;
 
@@ -88,7 +87,9 @@ class SketchDocument : public Document {
     std::uint16_t selectionActive = 0;
     bool modified = false;
     RECT selection{};
-    char16_t documentPath[pathCapacity] = {};
+    // The sketch file last saved or loaded, whole however long; empty when
+    // there is none.
+    std::u16string documentPath;
 
   private:
     void releaseTool(Tool*& tool);

@@ -25,7 +25,7 @@ void FloatingImageTool::onRelease(SketchDocument& document) {
 void FloatingImageTool::onAcquire(SketchDocument& document) {
     Tool::onAcquire(document);
     flags |= ToolFlags::Floating | ToolFlags::RedrawWhole;
-    if (document.frame) document.frame->selectTool(9);
+    if (document.frame) document.frame->selectTool(ToolButton::Selection);
     posX = posY = 0;
     grabX = grabY = 0;
     awaitingPlacement = true;

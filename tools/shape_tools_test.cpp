@@ -94,8 +94,9 @@ TEST_P(EveryShapeTool, RubberBandShowsInTheViewOnlyUntilTheStylusIsLifted) {
     const std::vector<std::uint8_t> committedBefore = canvasBytes(document.canvas.committedBits());
 
     down(30, 20);
-    ASSERT_NE(activeShape(), nullptr);
-    EXPECT_EQ(activeShape()->toolId(), GetParam().id);
+    const ShapeTool* shape = activeShape();
+    ASSERT_NE(shape, nullptr);
+    EXPECT_EQ(shape->toolId(), GetParam().id);
     move(200, 40);  // an extent that is wiped by the next move
     move(90, 70);
 
@@ -164,7 +165,9 @@ TEST_P(EveryShapeTool, AToolButtonChangeFinishesTheShape) {
     ASSERT_EQ(historyLength(), 1);
     EXPECT_EQ(document.historyHead->toolId(), GetParam().id);
     EXPECT_NE(canvasBytes(document.canvas.liveBits()), before);
-    EXPECT_TRUE(rectIs(lastShape()->shapeRect, RECT{20, 20, 70, 60}));
+    const ShapeTool* shape = lastShape();
+    ASSERT_NE(shape, nullptr);
+    EXPECT_TRUE(rectIs(shape->shapeRect, RECT{20, 20, 70, 60}));
 }
 
 TEST_P(EveryShapeTool, ATapCommitsAZeroSizeShape) {
@@ -185,9 +188,10 @@ TEST_P(EveryShapeTool, ColourAndWidthChangesLeaveADraggedShapeAlone) {
     document.executeCommand(DocCommand::BrushSizeChanged, 0);
     frame.currentColour = blue;
     document.executeCommand(DocCommand::ColourChanged, 0);
-    ASSERT_NE(activeShape(), nullptr);
-    EXPECT_EQ(activeShape()->lineWidth, 2);
-    EXPECT_EQ(activeShape()->colour, red);
+    const ShapeTool* shape = activeShape();
+    ASSERT_NE(shape, nullptr);
+    EXPECT_EQ(shape->lineWidth, 2);
+    EXPECT_EQ(shape->colour, red);
 }
 
 INSTANTIATE_TEST_SUITE_P(ShapeTools, EveryShapeTool,
@@ -217,7 +221,9 @@ TEST_F(ShapeToolTest, RectangleOutlineOfWidthTwo) {
 TEST_F(ShapeToolTest, FilledRectangleCoversTheSpannedRectangle) {
     useTool(3);
     stroke({{30, 25}, {12, 40}, {10, 10}});  // dragged up and to the left
-    EXPECT_TRUE(rectIs(lastShape()->shapeRect, RECT{10, 10, 30, 25}));
+    const ShapeTool* shape = lastShape();
+    ASSERT_NE(shape, nullptr);
+    EXPECT_TRUE(rectIs(shape->shapeRect, RECT{10, 10, 30, 25}));
     for (std::int32_t y = 0; y < 40; ++y)
         for (std::int32_t x = 0; x < 40; ++x)
             EXPECT_EQ(live(x, y), (x >= 10 && x < 30 && y >= 10 && y < 25) ? red : white)
@@ -227,11 +233,15 @@ TEST_F(ShapeToolTest, FilledRectangleCoversTheSpannedRectangle) {
 TEST_F(ShapeToolTest, DraggingEitherWayGivesTheSameRectangle) {
     useTool(2);
     stroke({{70, 60}, {20, 15}});
-    const RECT backwards = lastShape()->shapeRect;
+    const ShapeTool* first = lastShape();
+    ASSERT_NE(first, nullptr);
+    const RECT backwards = first->shapeRect;
     const std::vector<std::uint8_t> drawnBackwards = canvasBytes(document.canvas.liveBits());
     document.undo();
     stroke({{20, 15}, {70, 60}});
-    EXPECT_TRUE(rectIs(backwards, lastShape()->shapeRect));
+    const ShapeTool* second = lastShape();
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(rectIs(backwards, second->shapeRect));
     EXPECT_EQ(canvasBytes(document.canvas.liveBits()), drawnBackwards);
 }
 
@@ -253,6 +263,7 @@ TEST_F(ShapeToolTest, LineBoundsSpanItsEndPointsWidenedByTwiceTheWidth) {
     useTool(1);
     stroke({{50, 40}, {10, 20}});
     const ShapeTool* line = lastShape();
+    ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->start.x, 50);
     EXPECT_EQ(line->start.y, 40);
     EXPECT_EQ(line->end.x, 10);
@@ -325,6 +336,7 @@ TEST_F(ShapeToolTest, SnappedPointsSpanTheShape) {
     useTool(2);
     stroke({{12, 13}, {29, 27}, {37, 44}});
     const ShapeTool* shape = lastShape();
+    ASSERT_NE(shape, nullptr);
     EXPECT_EQ(shape->start.x, 8);
     EXPECT_EQ(shape->start.y, 16);
     EXPECT_EQ(shape->end.x, 40);
@@ -361,6 +373,7 @@ TEST_F(SmallCanvasShapeTest, AtFourHundredPercentViewPointsAreQuartered) {
     useTool(2);
     stroke({{7, 9}, {239, 267}});
     const ShapeTool* shape = lastShape();
+    ASSERT_NE(shape, nullptr);
     EXPECT_EQ(shape->start.x, 1);
     EXPECT_EQ(shape->start.y, 2);
     EXPECT_EQ(shape->end.x, 59);
@@ -370,7 +383,9 @@ TEST_F(SmallCanvasShapeTest, AtFourHundredPercentViewPointsAreQuartered) {
 TEST_F(SmallCanvasShapeTest, PointsBeyondTheCanvasClampToItsLastPixel) {
     useTool(3);
     stroke({{50, 40}, {230, 250}});
-    EXPECT_TRUE(rectIs(lastShape()->shapeRect, RECT{50, 40, 99, 79}));
+    const ShapeTool* shape = lastShape();
+    ASSERT_NE(shape, nullptr);
+    EXPECT_TRUE(rectIs(shape->shapeRect, RECT{50, 40, 99, 79}));
     EXPECT_EQ(live(98, 78), red);
     document.undo();
     EXPECT_EQ(live(98, 78), white);
@@ -384,13 +399,14 @@ TEST_F(SmallCanvasShapeTest, AtFiftyPercentPointsDoubleAndClampToTheLastPixel) {
     const std::vector<std::uint8_t> before = canvasBytes(document.canvas.liveBits());
     down(5, 6);
     move(200, 6);  // 400 is beyond the canvas: the last column
-    ASSERT_NE(activeShape(), nullptr);
+    const ShapeTool* shape = activeShape();
+    ASSERT_NE(shape, nullptr);
     EXPECT_EQ(canvasBytes(document.canvas.liveBits()), before);
     // Drawing the preview leaves the end points where the stylus put them.
-    EXPECT_EQ(activeShape()->start.x, 10);
-    EXPECT_EQ(activeShape()->start.y, 12);
-    EXPECT_EQ(activeShape()->end.x, 99);
-    EXPECT_EQ(activeShape()->end.y, 12);
+    EXPECT_EQ(shape->start.x, 10);
+    EXPECT_EQ(shape->start.y, 12);
+    EXPECT_EQ(shape->end.x, 99);
+    EXPECT_EQ(shape->end.y, 12);
     // Half size in the view: the line runs along view row 6 from view x = 5.
     EXPECT_EQ(shown(5, 6), red);
     EXPECT_EQ(shown(40, 6), red);
@@ -398,7 +414,8 @@ TEST_F(SmallCanvasShapeTest, AtFiftyPercentPointsDoubleAndClampToTheLastPixel) {
     up(200, 6);
     for (std::int32_t x = 0; x < 100; ++x)
         EXPECT_EQ(live(x, 12), x >= 10 && x < 99 ? red : white) << x;
-    EXPECT_EQ(lastShape()->end.x, 99);
+    ASSERT_EQ(lastShape(), shape);
+    EXPECT_EQ(shape->end.x, 99);
 }
 
 // ---------------------------------------------------------------------------

@@ -141,7 +141,9 @@ TEST_F(TextToolTest, TypingShowsInTheViewButNotInThePictureUntilPutDown) {
     document.charInput(u'\r');
     EXPECT_EQ(document.activeTool, nullptr);
     ASSERT_EQ(historyLength(), 1);
-    EXPECT_FALSE(lastText()->editing);
+    const TextTool* putDown = lastText();
+    ASSERT_NE(putDown, nullptr);
+    EXPECT_FALSE(putDown->editing);
     EXPECT_EQ(livePixels(inner), preview);
     for (std::int32_t x = b.left; x <= b.right; ++x)
         ASSERT_EQ(shown(x, b.top), white) << x;
@@ -195,10 +197,12 @@ TEST_F(TextToolTest, TheSixtyFourthCharacterReplacesTheLastAndPutsTheTextDown) {
     ASSERT_EQ(historyLength(), 1);
     std::u16string expected = full;
     expected.back() = u'y';
-    EXPECT_EQ(std::u16string(lastText()->text), expected);
+    const TextTool* putDown = lastText();
+    ASSERT_NE(putDown, nullptr);
+    EXPECT_EQ(std::u16string(putDown->text), expected);
     // Put down by typing, not by a command: no selection.
     EXPECT_EQ(document.selectionActive, 0);
-    EXPECT_GT(inkedLive(lastText()->bounds), 0);
+    EXPECT_GT(inkedLive(putDown->bounds), 0);
 }
 
 TEST_F(TextToolTest, EnterDiscardsAnEmptyTextAndCommitsOneWithoutASelection) {
@@ -227,7 +231,9 @@ TEST_F(TextToolTest, AFinishByACommandSelectsTheText) {
     EXPECT_EQ(document.activeTool, nullptr);
     ASSERT_EQ(historyLength(), 1);
     const RECT expected = expectedBounds(40, 50, 12, u"DejaVu Sans", u"Hi");
-    EXPECT_EQ(lastText()->bounds, expected);
+    const TextTool* putDown = lastText();
+    ASSERT_NE(putDown, nullptr);
+    EXPECT_EQ(putDown->bounds, expected);
     EXPECT_EQ(document.selectionActive, 1);
     EXPECT_EQ(document.selection, expected);
     // The selection is framed in the view.
@@ -246,6 +252,7 @@ TEST_F(TextToolTest, ToolZoomAndGridChangesLeaveTheTextBeingEdited) {
     down(40, 50);
     type(u"Hi");
     TextTool* text = activeText();
+    ASSERT_NE(text, nullptr);
     useTool(2);
     document.executeCommand(DocCommand::GridChanged, 0);
     document.executeCommand(DocCommand::ZoomChanged, 0);
@@ -278,6 +285,7 @@ TEST_F(TextToolTest, ATapOnTheEdgeOfTheFrameStartsADrag) {
     down(40, 50);
     type(u"Hi");
     TextTool* text = activeText();
+    ASSERT_NE(text, nullptr);
     const RECT b = text->bounds;
     for (POINT corner : {POINT{b.left, b.top}, POINT{b.right, b.bottom}}) {
         down(corner.x, corner.y);
@@ -309,7 +317,9 @@ TEST_F(TextToolTest, DraggingMovesTheTextByTheDragDelta) {
     down(40, 50);
     type(u"Hi");
     document.charInput(u'\r');
-    const RECT area = lastText()->bounds;
+    const TextTool* putDown = lastText();
+    ASSERT_NE(putDown, nullptr);
+    const RECT area = putDown->bounds;
     const std::vector<COLORREF> original = livePixels(area);
     document.executeCommand(DocCommand::Undo, 0);
     ASSERT_EQ(inkedLive(area), 0);
@@ -397,6 +407,7 @@ TEST_F(TextToolTest, ChangingTheFontSizeMeasuresTheTextAgain) {
     down(40, 50);
     type(u"Hello");
     TextTool* text = activeText();
+    ASSERT_NE(text, nullptr);
     const RECT small = text->bounds;
     frame.fontSize = 24;
     document.executeCommand(DocCommand::FontSizeChanged, 0);
@@ -413,6 +424,7 @@ TEST_F(TextToolTest, ChangingTheFaceMeasuresTheTextAgain) {
     down(40, 50);
     type(u"Hello");
     TextTool* text = activeText();
+    ASSERT_NE(text, nullptr);
     setFace(frame, u"DejaVu Sans Mono");
     document.executeCommand(DocCommand::FontFaceChanged, 0);
     ASSERT_EQ(activeText(), text);
@@ -426,6 +438,7 @@ TEST_F(TextToolTest, ChangingTheColourRestylesWithoutMeasuring) {
     down(40, 50);
     type(u"Hello");
     TextTool* text = activeText();
+    ASSERT_NE(text, nullptr);
     const RECT b = text->bounds;
     const RECT inner{b.left + 1, b.top + 1, b.right - 1, b.bottom - 1};
     const int inked = inkedShown(inner);
@@ -482,13 +495,16 @@ TEST_F(TextToolTest, RetypingTheSameCharactersRendersNoNewGlyphs) {
     type(line);
     for (std::size_t i = 0; i < line.size(); ++i)
         document.charInput(u'\b');
-    ASSERT_EQ(activeText()->text[0], u'\0');
+    const TextTool* text = activeText();
+    ASSERT_NE(text, nullptr);
+    ASSERT_EQ(text->text[0], u'\0');
     const std::uint64_t rendered = platform::renderedGlyphCount();
     // Every redraw measures and draws the whole line again, yet each glyph
     // was rendered once and comes from the cache after that.
     type(line);
     EXPECT_EQ(platform::renderedGlyphCount(), rendered);
-    EXPECT_EQ(std::u16string(activeText()->text), line);
+    ASSERT_EQ(activeText(), text);
+    EXPECT_EQ(std::u16string(text->text), line);
 }
 
 TEST_F(TextToolTest, SetTextKeepsAtMostSixtyThreeCharacters) {

@@ -20,7 +20,7 @@ std::int32_t edgeStep(std::int32_t coordinate, std::int32_t extent) {
 }  // namespace
 
 void MainFrame::viewStylusDown(std::int32_t x, std::int32_t y) {
-    if (currentTool == handButton) {
+    if (currentTool == ToolButton::Hand) {
         // Panning keeps the stylus even when it leaves the view.
         setCapture(true);
         const POINT p = clampToView(x, y);
@@ -35,7 +35,7 @@ void MainFrame::viewStylusDown(std::int32_t x, std::int32_t y) {
 }
 
 void MainFrame::viewStylusMove(std::int32_t x, std::int32_t y) {
-    if (currentTool == handButton) {
+    if (currentTool == ToolButton::Hand) {
         const POINT p = clampToView(x, y);
         panTo(p.x, p.y, true);
         return;
@@ -47,7 +47,7 @@ void MainFrame::viewStylusMove(std::int32_t x, std::int32_t y) {
 }
 
 void MainFrame::viewStylusUp(std::int32_t x, std::int32_t y) {
-    if (currentTool == handButton) {
+    if (currentTool == ToolButton::Hand) {
         setCapture(false);
         return;
     }

@@ -144,7 +144,7 @@ TEST_F(CanvasViewTest, WithoutADocumentStylusCharactersAndPaintDoNothing) {
 
 TEST_F(CanvasViewTest, HoldingTheStylusOnTheLeftEdgeAt200PercentScrollsTenPixelsATick) {
     frame.changeZoom(1);
-    frame.scrollTo(4, 100, true, false);
+    frame.scrollTo(ScrollRequest::ThumbPosition, 100, true, false);
     document.take();
 
     frame.viewStylusDown(50, 100);
@@ -225,9 +225,9 @@ TEST_F(CanvasViewTest, AutoScrollAtTheEndOfTheRangeStillFeedsTheTool) {
 }
 
 TEST_F(CanvasViewTest, HandModePansTheViewWithoutTheDocument) {
-    frame.currentTool = MainFrame::handButton;
-    frame.scrollTo(4, 50, true, false);
-    frame.scrollTo(4, 50, false, false);
+    frame.currentTool = ToolButton::Hand;
+    frame.scrollTo(ScrollRequest::ThumbPosition, 50, true, false);
+    frame.scrollTo(ScrollRequest::ThumbPosition, 50, false, false);
 
     frame.viewStylusDown(100, 100);
     EXPECT_TRUE(view.hasCapture());
@@ -255,8 +255,8 @@ TEST_F(CanvasViewTest, HandModePansTheViewWithoutTheDocument) {
 
 TEST_F(CanvasViewTest, HandModeWorksWithoutADocument) {
     frame.document = nullptr;
-    frame.currentTool = MainFrame::handButton;
-    frame.scrollTo(4, 50, true, false);
+    frame.currentTool = ToolButton::Hand;
+    frame.scrollTo(ScrollRequest::ThumbPosition, 50, true, false);
     frame.viewStylusDown(100, 100);
     frame.viewStylusMove(90, 100);
     EXPECT_EQ(frame.scrollX, 60);

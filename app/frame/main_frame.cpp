@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/frame/frame_bar.h"
+#include "app/frame/frame_pictures.h"
 #include "app/frame/view_geometry.h"
 #include "document/document.h"
 #include "platform/gdi/bitmap.h"
@@ -32,22 +33,7 @@ int clampedSizeIndex(std::int32_t index) {
     return std::clamp(index, 0, maskShapeCount - 1);
 }
 
-constexpr std::int32_t swatchWidth = 18;
-constexpr std::int32_t swatchHeight = 17;
-constexpr std::int32_t swatchMaskResource = 226;
 constexpr RECT swatchColourArea{2, 3, 16, 8};
-
-// The empty swatch: a black frame on white, the colour patch filled in later.
-std::unique_ptr<platform::Bitmap> makeSwatchFrame() {
-    auto bitmap = platform::Bitmap::createCompatible(swatchWidth, swatchHeight);
-    if (!bitmap) return nullptr;
-    platform::Surface surface(bitmap.get());
-    surface.fillRect(bitmap->bounds(), platform::Brush::solid(0x000000));
-    surface.fillRect(RECT{1, 1, swatchWidth - 1, swatchHeight - 1},
-                     platform::Brush::solid(0xFFFFFF));
-    surface.fillRect(RECT{1, 2, 17, 9}, platform::Brush::solid(0x000000));
-    return bitmap;
-}
 
 }  // namespace
 
@@ -65,7 +51,7 @@ std::uint16_t MainFrame::currentOpacity() const {
 }
 
 const MaskShape* MainFrame::lineStyleEntry() const {
-    if (currentTool == 8) return &eraserShapes[clampedSizeIndex(eraserSizeIndex)];
+    if (currentTool == ToolButton::Eraser) return &eraserShapes[clampedSizeIndex(eraserSizeIndex)];
     return &airbrushShapes[clampedSizeIndex(airbrushSizeIndex)];
 }
 
@@ -130,14 +116,16 @@ void MainFrame::updateOptionBar() {
 void MainFrame::updateColourButton() {
     if (!optionBar) return;
     if (colourButtonImage == -1) {
-        colourButtonBitmap = makeSwatchFrame();
+        colourButtonBitmap = loadFramePicture(FramePicture::SwatchFrame);
     } else {
         optionBar->removeImage(optionBar->buttonImage(OptionCommand::Colour));
     }
     if (!colourButtonBitmap) return;
     platform::Surface(colourButtonBitmap.get())
         .fillRect(swatchColourArea, platform::Brush::solid(currentColour));
-    colourButtonImage = optionBar->addImage(*colourButtonBitmap, swatchMaskResource);
+    const auto mask = loadFramePicture(FramePicture::SwatchMask);
+    colourButtonImage =
+        optionBar->addImage(FramePicture::SwatchFrame, *colourButtonBitmap, mask.get());
     if (colourButtonImage != -1)
         optionBar->setButtonImage(OptionCommand::Colour, colourButtonImage);
 }

@@ -2,13 +2,18 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
+#include "app/frame/command_ids.h"
 #include "app/frame/tool_button_table.h"
+#include "document/doc_command.h"
 #include "platform/gdi/types.h"
 #include "tools/mask_shapes.h"
 
 class Document;
 class FrameBar;
+class FrameMainWindow;
+class MenuEnabling;
 class PopupPalette;
 class ViewScrollBars;
 
@@ -30,7 +35,7 @@ class MainFrame {
     MainFrame& operator=(const MainFrame&) = delete;
 
     Document* document = nullptr;
-    platform::Window* mainWindow = nullptr;
+    FrameMainWindow* mainWindow = nullptr;
     FrameBar* menuBar = nullptr;
     FrameBar* toolBar = nullptr;
     FrameBar* optionBar = nullptr;
@@ -103,14 +108,105 @@ class MainFrame {
     POINT clampToView(std::int32_t x, std::int32_t y) const;
     void panTo(std::int32_t x, std::int32_t y, bool scroll);
     void scrollBy(std::int32_t dx, std::int32_t dy);
-    // One scroll-bar request: `code` 0 line up, 1 line down, 2 page up,
-    // 3 page down, 4 thumb position, 5 thumb track, 6 top, 7 bottom, 8 end.
-    void scrollTo(int code, std::int32_t position, bool horizontal, bool repaint);
+    // One scroll-bar request; `position` counts for the thumb requests only.
+    void scrollTo(ScrollRequest code, std::int32_t position, bool horizontal, bool repaint);
     void checkAutoScroll(std::int32_t x, std::int32_t y, bool moving);
     void onAutoScrollTimer(std::uint32_t timerId);
     void changeZoom(std::int32_t newShift);
 
     static constexpr std::uint32_t autoScrollTimerId = 7979;
     static constexpr std::uint32_t autoScrollPeriodMs = 25;
-    static constexpr std::uint16_t handButton = 14;
+
+    // The windows a shell made for the frame. Any of them may be missing:
+    // without a bar its buttons and layout are skipped, without a canvas
+    // view `create` fails.
+    struct Windows {
+        FrameMainWindow* mainWindow = nullptr;
+        FrameBar* menuBar = nullptr;
+        FrameBar* toolBar = nullptr;
+        FrameBar* optionBar = nullptr;
+        platform::Window* canvasView = nullptr;
+        ViewScrollBars* scrollBars = nullptr;
+    };
+
+    // Fills the bars with their buttons (the pencil selected), adds the menu
+    // bar's two picture buttons, takes the canvas view and the canvas size.
+    // Both bars start hidden; `toggleBar` shows them. False without a view.
+    bool create(const Windows& windows, std::uint16_t width, std::uint16_t height);
+    // Shows or hides the bar a menu-bar picture button stands for
+    // (ToggleToolBar or ToggleOptionBar) and fits the view between the bars.
+    void toggleBar(std::int32_t command);
+    // Places the bars and the view after the main window changed size.
+    void layout();
+    // A command from a menu item, accelerator or button that the main window
+    // itself does not handle: the bar toggles and `routeCommand`. False when
+    // nothing took it, for the shell's default handling.
+    bool mainWindowCommand(std::int32_t command);
+    bool routeCommand(std::int32_t command);
+    // Grays the menu items the document cannot carry out now.
+    void enableMenuItems(MenuEnabling& menu);
+
+    // The bars (shown in bar_buttons.cpp).
+    void addButton(FrameBar& bar, ToolButtonRow& row);
+    // Steps through the tools (horizontal) or the current tool's sizes by
+    // one; the arrow keys, as they are released.
+    void arrowKey(bool horizontal, std::int32_t delta);
+
+    // Settings as the palettes, dialogs and scripts change them: each stores
+    // the value, tells the document and updates the bars.
+    void setColour(COLORREF colour);
+    void setOpacity(std::uint16_t value);
+    void setLineWidth(std::int32_t width);
+    // The circular size of the airbrush, smudge or eraser, whichever is
+    // selected; false (and nothing changed) for the other tools.
+    bool setBrushSize(std::int32_t sizeIndex);
+    void setSnapGrid(std::int32_t step);
+    void setFontName(std::u16string_view name);
+    void setFontSize(std::int32_t size);
+    // Each side held to 1..1024; the document is told only when the size
+    // changed. True when it changed.
+    bool setCanvasSize(std::int64_t width, std::int64_t height);
+    // Walks the zoom palette's steps from the current zoom, stopping at
+    // either end.
+    void stepZoom(int steps);
+    // The eyedropper button: the next stylus release picks a colour.
+    void toggleEyedropper();
+    // A document command from a menu or button, then the option bar's undo
+    // and redo arrows brought up to date.
+    void documentCommand(DocCommand command);
+    // The size field the selected tool's size button changes: the circular
+    // size of the airbrush, smudge or eraser, else null (the square width).
+    std::int32_t* brushSizeField();
+
+    // Pop-up palettes (frame_palettes.cpp). `trackPalette` shows the palette
+    // at a screen point and returns the chosen item's id (from
+    // firstPaletteItem on), 0 when it was dismissed, -1 without a palette.
+    std::int32_t trackPalette(PopupPalette* palette, std::int32_t x, std::int32_t y);
+    // Where a palette opens for the button of `command` on `bar`: centred
+    // under an option-bar button, above a tool-bar button. False when the
+    // bar has no such button.
+    bool paletteOrigin(const FrameBar* bar, std::int32_t command, POINT& at) const;
+    static std::int32_t shapePalette(MainFrame& frame, std::int32_t command);
+    static std::int32_t sizePalette(MainFrame& frame, std::int32_t command);
+    static std::int32_t snapPalette(MainFrame& frame, std::int32_t command);
+    static std::int32_t zoomPalette(MainFrame& frame, std::int32_t command);
+    static std::int32_t fontPalette(MainFrame& frame, std::int32_t command);
+    static std::int32_t fontSizePalette(MainFrame& frame, std::int32_t command);
+    static std::int32_t eyedropperButton(MainFrame& frame, std::int32_t command);
+    static std::int32_t undoButton(MainFrame& frame, std::int32_t command);
+    static std::int32_t redoButton(MainFrame& frame, std::int32_t command);
+
+    // The modal dialogs of the option bar and the Tools menu, run through
+    // `platform::modalDialogs()` and owned by the canvas view. Each tells
+    // the document only when its setting changed: the colour picker (the
+    // colour button), the opacity slider (the opacity button) and the Canvas
+    // Size dialog, which keeps each side within 1..1024.
+    void chooseColour();
+    void chooseOpacity();
+    void chooseCanvasSize();
+
+  private:
+    // Fits the view between the visible bars; `toggleBar` keeps one more row
+    // of view above the tool bar than `layout` does.
+    void placeView(std::int32_t bottomAllowance);
 };

@@ -1,14 +1,16 @@
 #include "app/frame/tool_button_table.h"
 
+#include "app/frame/main_frame.h"
+
 namespace {
 
-// The shape group's palette is the shell's; the frame only knows which rows
-// belong to the group.
+using Handler = std::int32_t (*)(MainFrame& frame, std::int32_t command);
+
 constexpr ToolButtonRow toolRow(std::int32_t command, std::int32_t bitmap, std::int32_t mask,
                                 std::int32_t selectedBitmap, std::int32_t selectedMask,
-                                std::int32_t index, std::int32_t group, std::uint8_t size,
-                                std::uint8_t opacity, std::uint8_t colour, std::uint8_t font,
-                                std::uint8_t fontSize) {
+                                std::int32_t index, std::int32_t group, Handler handler,
+                                std::uint8_t size, std::uint8_t opacity, std::uint8_t colour,
+                                std::uint8_t font, std::uint8_t fontSize) {
     return ToolButtonRow{command,
                          bitmap,
                          mask,
@@ -16,7 +18,7 @@ constexpr ToolButtonRow toolRow(std::int32_t command, std::int32_t bitmap, std::
                          selectedMask,
                          index,
                          group,
-                         nullptr,
+                         handler,
                          {size, opacity, colour, font, fontSize},
                          -1,
                          -1,
@@ -24,45 +26,51 @@ constexpr ToolButtonRow toolRow(std::int32_t command, std::int32_t bitmap, std::
 }
 
 constexpr ToolButtonRow optionRow(std::int32_t command, std::int32_t bitmap, std::int32_t mask,
-                                  std::int32_t data) {
+                                  std::int32_t data, Handler handler) {
     return ToolButtonRow{command, bitmap,          mask, -1, -1,     data, command,
-                         nullptr, {0, 0, 0, 0, 0}, -1,   -1, command};
+                         handler, {0, 0, 0, 0, 0}, -1,   -1, command};
 }
 
 }  // namespace
 
 ToolButtonTable initialToolButtonTable() {
+    using namespace ToolCommand;
+    namespace B = ToolButton;
+    constexpr Handler shapes = &MainFrame::shapePalette;
     return ToolButtonTable{{
-        toolRow(40013, 184, 235, 115, 236, 0, 40013, 1, 1, 1, 0, 0),   // pencil
-        toolRow(40048, 253, 254, 251, 252, 6, 40048, 1, 0, 1, 0, 0),   // airbrush
-        toolRow(40050, 272, 271, 274, 273, 7, 40050, 1, 0, 0, 0, 0),   // smudge
-        toolRow(40016, 183, 233, 163, 234, 2, 40016, 1, 0, 1, 0, 0),   // rectangle
-        toolRow(40023, 182, 230, 165, 232, 3, 40016, 0, 0, 1, 0, 0),   // filled rectangle
-        toolRow(40015, 186, 239, 161, 241, 1, 40016, 1, 0, 1, 0, 0),   // line
-        toolRow(40017, 190, 247, 167, 248, 4, 40016, 1, 0, 1, 0, 0),   // ellipse
-        toolRow(40022, 189, 245, 169, 246, 5, 40016, 0, 0, 1, 0, 0),   // filled ellipse
-        toolRow(40051, 278, 277, 280, 279, 8, 40051, 1, 0, 0, 0, 0),   // eraser
-        toolRow(40020, 180, 227, 179, 228, 11, 40020, 0, 0, 1, 1, 1),  // text
-        toolRow(40052, 282, 281, 284, 283, 15, 40052, 0, 0, 1, 0, 0),  // fill bucket
-        toolRow(40019, 181, 229, 173, 231, 9, 40019, 0, 0, 0, 0, 0),   // selection
-        toolRow(40021, 187, 242, 177, 240, 14, 40021, 0, 0, 0, 0, 0),  // hand
-        toolRow(-1, -1, -1, -1, 0, endOfTableIndex, 0, 0, 0, 0, 0, 0),
+        toolRow(Pencil, 184, 235, 115, 236, B::Pencil, Pencil, nullptr, 1, 1, 1, 0, 0),
+        toolRow(Airbrush, 253, 254, 251, 252, B::Airbrush, Airbrush, nullptr, 1, 0, 1, 0, 0),
+        toolRow(Smudge, 272, 271, 274, 273, B::Smudge, Smudge, nullptr, 1, 0, 0, 0, 0),
+        toolRow(Rectangle, 183, 233, 163, 234, B::Rectangle, Rectangle, shapes, 1, 0, 1, 0, 0),
+        toolRow(FilledRectangle, 182, 230, 165, 232, B::FilledRectangle, Rectangle, shapes, 0, 0, 1,
+                0, 0),
+        toolRow(Line, 186, 239, 161, 241, B::Line, Rectangle, shapes, 1, 0, 1, 0, 0),
+        toolRow(Ellipse, 190, 247, 167, 248, B::Ellipse, Rectangle, shapes, 1, 0, 1, 0, 0),
+        toolRow(FilledEllipse, 189, 245, 169, 246, B::FilledEllipse, Rectangle, shapes, 0, 0, 1, 0,
+                0),
+        toolRow(Eraser, 278, 277, 280, 279, B::Eraser, Eraser, nullptr, 1, 0, 0, 0, 0),
+        toolRow(Text, 180, 227, 179, 228, B::Text, Text, nullptr, 0, 0, 1, 1, 1),
+        toolRow(Fill, 282, 281, 284, 283, B::Fill, Fill, nullptr, 0, 0, 1, 0, 0),
+        toolRow(Selection, 181, 229, 173, 231, B::Selection, Selection, nullptr, 0, 0, 0, 0, 0),
+        toolRow(Hand, 187, 242, 177, 240, B::Hand, Hand, nullptr, 0, 0, 0, 0, 0),
+        toolRow(-1, -1, -1, -1, 0, endOfTableIndex, 0, nullptr, 0, 0, 0, 0, 0),
     }};
 }
 
 OptionButtonTable initialOptionButtonTable() {
+    using namespace OptionCommand;
     return OptionButtonTable{{
-        optionRow(40014, 201, 223, 0),
-        optionRow(40057, 287, 286, 6),
-        optionRow(40024, 195, 226, 1),
-        optionRow(40018, 188, 243, 9),
-        optionRow(40025, 158, 224, 2),
-        optionRow(40028, 198, 220, 5),
-        optionRow(40026, 196, 219, 3),
-        optionRow(40027, 197, 225, 4),
-        optionRow(40029, 199, 221, 7),
-        optionRow(40030, 200, 222, 8),
-        optionRow(-1, -1, -1, 0),
+        optionRow(Size, 201, 223, 0, &MainFrame::sizePalette),
+        optionRow(Opacity, 287, 286, 6, nullptr),
+        optionRow(Colour, 195, 226, 1, nullptr),
+        optionRow(Eyedropper, 188, 243, 9, &MainFrame::eyedropperButton),
+        optionRow(Grid, 158, 224, 2, &MainFrame::snapPalette),
+        optionRow(Zoom, 198, 220, 5, &MainFrame::zoomPalette),
+        optionRow(Font, 196, 219, 3, &MainFrame::fontPalette),
+        optionRow(FontSize, 197, 225, 4, &MainFrame::fontSizePalette),
+        optionRow(Undo, 199, 221, 7, &MainFrame::undoButton),
+        optionRow(Redo, 200, 222, 8, &MainFrame::redoButton),
+        optionRow(-1, -1, -1, 0, nullptr),
     }};
 }
 

@@ -3,21 +3,9 @@
 #include <array>
 #include <cstdint>
 
-class MainFrame;
+#include "app/frame/command_ids.h"
 
-// Command ids of the option-bar buttons whose enabling follows the tool.
-namespace OptionCommand {
-inline constexpr std::int32_t Size = 40014;
-inline constexpr std::int32_t Opacity = 40057;
-inline constexpr std::int32_t Colour = 40024;
-inline constexpr std::int32_t Eyedropper = 40018;
-inline constexpr std::int32_t Grid = 40025;
-inline constexpr std::int32_t Zoom = 40028;
-inline constexpr std::int32_t Font = 40026;
-inline constexpr std::int32_t FontSize = 40027;
-inline constexpr std::int32_t Undo = 40029;
-inline constexpr std::int32_t Redo = 40030;
-}  // namespace OptionCommand
+class MainFrame;
 
 // Which option buttons a tool uses, in the order size, opacity, colour,
 // font, font size.

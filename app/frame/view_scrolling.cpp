@@ -38,33 +38,33 @@ void MainFrame::scrollBy(std::int32_t dx, std::int32_t dy) {
     if (changed && document) document->redraw(false, true, nullptr, nullptr);
 }
 
-void MainFrame::scrollTo(int code, std::int32_t position, bool horizontal, bool repaint) {
+void MainFrame::scrollTo(ScrollRequest code, std::int32_t position, bool horizontal, bool repaint) {
     RECT view;
     getViewRect(view);
     const std::int64_t current = horizontal ? scrollX : scrollY;
     const std::int32_t page = horizontal ? view.right - view.left : view.bottom - view.top;
     std::int64_t target = current;
     switch (code) {
-        case 0:
+        case ScrollRequest::LineUp:
             target = current - 1;
             break;
-        case 1:
+        case ScrollRequest::LineDown:
             target = current + 1;
             break;
-        case 2:
+        case ScrollRequest::PageUp:
             target = current - page;
             break;
-        case 3:
+        case ScrollRequest::PageDown:
             target = current + page;
             break;
-        case 4:
-        case 5:
+        case ScrollRequest::ThumbPosition:
+        case ScrollRequest::ThumbTrack:
             target = position;
             break;
-        case 6:
+        case ScrollRequest::Top:
             target = 0;
             break;
-        case 7:
+        case ScrollRequest::Bottom:
             // The client edge rather than the maximum; the clamp below keeps
             // it in range either way.
             target = horizontal ? view.right : view.bottom;
@@ -103,8 +103,8 @@ void MainFrame::changeZoom(std::int32_t newShift) {
         x = std::int16_t(x >> down);
         y = std::int16_t(y >> down);
     }
-    scrollTo(4, x, true, false);
-    scrollTo(4, y, false, false);
+    scrollTo(ScrollRequest::ThumbPosition, x, true, false);
+    scrollTo(ScrollRequest::ThumbPosition, y, false, false);
 
     if (document) document->executeCommand(DocCommand::ZoomChanged, 0);
     updateOptionBar();

@@ -73,7 +73,7 @@ TEST_F(ViewScrollingTest, RangeOfA600PixelCanvasAtEachZoom) {
     EXPECT_EQ(bars.h.maximum, 599 - 240);
     EXPECT_TRUE(bars.h.enabled);
 
-    frame.scrollTo(4, 200, true, false);
+    frame.scrollTo(ScrollRequest::ThumbPosition, 200, true, false);
     frame.changeZoom(-1);  // 300 pixels wide
     EXPECT_EQ(frame.maxScrollX, 300 - 240);
     EXPECT_EQ(frame.scrollX, 60);  // 100 would be right, but the range ends at 60
@@ -87,14 +87,14 @@ TEST_F(ViewScrollingTest, RangeOfA600PixelCanvasAtEachZoom) {
     EXPECT_FALSE(bars.v.enabled);
     // Nothing moves the position off 0 while the canvas fits.
     frame.scrollBy(30, 30);
-    frame.scrollTo(3, 0, true, true);
+    frame.scrollTo(ScrollRequest::PageDown, 0, true, true);
     EXPECT_EQ(frame.scrollX, 0);
     EXPECT_EQ(frame.scrollY, 0);
 }
 
 TEST_F(ViewScrollingTest, ZoomingKeepsTheTopLeftCanvasPoint) {
-    frame.scrollTo(4, 100, true, false);
-    frame.scrollTo(4, 30, false, false);
+    frame.scrollTo(ScrollRequest::ThumbPosition, 100, true, false);
+    frame.scrollTo(ScrollRequest::ThumbPosition, 30, false, false);
     frame.changeZoom(2);
     EXPECT_EQ(frame.scrollX, 400);
     EXPECT_EQ(frame.scrollY, 120);
@@ -105,7 +105,7 @@ TEST_F(ViewScrollingTest, ZoomingKeepsTheTopLeftCanvasPoint) {
     EXPECT_EQ(frame.scrollY, 30);
 
     // Near the end of the range the scaled position is clamped to the new end.
-    frame.scrollTo(4, 359, true, false);
+    frame.scrollTo(ScrollRequest::ThumbPosition, 359, true, false);
     frame.changeZoom(-1);
     EXPECT_EQ(frame.scrollX, 60);
     frame.changeZoom(4);
@@ -118,7 +118,7 @@ TEST_F(ViewScrollingTest, ZoomingKeepsTheTopLeftCanvasPoint) {
 }
 
 TEST_F(ViewScrollingTest, ZoomOutsideTheSupportedRangeIsRefused) {
-    frame.scrollTo(4, 100, true, false);
+    frame.scrollTo(ScrollRequest::ThumbPosition, 100, true, false);
     frame.changeZoom(5);
     frame.changeZoom(-3);
     frame.changeZoom(1000);
@@ -173,16 +173,16 @@ TEST_F(ViewScrollingTest, ScrollBarCodesMoveTheirAxis) {
     };
     for (const Case& c : cases) {
         frame.scrollX = frame.scrollY = 100;
-        frame.scrollTo(c.code, c.position, true, false);
+        frame.scrollTo(ScrollRequest(c.code), c.position, true, false);
         EXPECT_EQ(frame.scrollX, c.expectedX) << "code " << c.code;
         EXPECT_EQ(frame.scrollY, 100) << "code " << c.code;
         EXPECT_EQ(bars.h.position, c.expectedX) << "code " << c.code;
-        frame.scrollTo(c.code, c.position, false, false);
+        frame.scrollTo(ScrollRequest(c.code), c.position, false, false);
         EXPECT_EQ(frame.scrollY, c.expectedY) << "code " << c.code;
         EXPECT_EQ(bars.v.position, c.expectedY) << "code " << c.code;
     }
     EXPECT_EQ(document.redraws, 0);
-    frame.scrollTo(8, 0, true, true);  // scroll-bar messages always repaint
+    frame.scrollTo(ScrollRequest::EndScroll, 0, true, true);  // scroll-bar messages always repaint
     EXPECT_EQ(document.redraws, 1);
 }
 

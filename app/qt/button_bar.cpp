@@ -3,64 +3,70 @@
 #include <QAction>
 #include <QImage>
 #include <QToolButton>
-#include <cmath>
 
-#include "app/qt/xrgb_rows.h"
+#include "app/frame/command_ids.h"
+#include "app/qt/pixel_pictures.h"
 #include "platform/gdi/bitmap.h"
-#include "platform/gdi/surface.h"
-
-namespace {
-
-// Any picture the frame hands over, as 32-bit pixels; palettised pictures
-// go through their colour table. Pixels that the mask has white are left
-// transparent.
-QImage toImage(const platform::Bitmap& picture, const platform::Bitmap* mask) {
-    const std::int32_t w = picture.width(), h = picture.height();
-    std::unique_ptr<platform::Bitmap> plain;
-    const platform::Bitmap* source = &picture;
-    if (picture.bitCount() != 24) {
-        plain = platform::Bitmap::createCompatible(w, h);
-        if (!plain) return QImage();
-        platform::Surface from(const_cast<platform::Bitmap*>(&picture));
-        platform::Surface(plain.get()).blit(0, 0, w, h, from, 0, 0);
-        source = plain.get();
-    }
-    QImage image(w, h, QImage::Format_ARGB32);
-    if (image.isNull()) return image;
-    copyAsXrgb(*source, RECT{0, 0, w, h}, image.bits(), image.bytesPerLine());
-    if (mask && mask->width() >= w && mask->height() >= h) {
-        platform::Surface masks(const_cast<platform::Bitmap*>(mask));
-        for (std::int32_t y = 0; y < h; ++y)
-            for (std::int32_t x = 0; x < w; ++x)
-                if (masks.pixel(x, y) == 0xFFFFFF) image.setPixel(x, y, 0);
-    }
-    return image;
-}
-
-}  // namespace
 
 ButtonBar::ButtonBar(const QString& title, QWidget* parent) : QToolBar(title, parent) {
     setObjectName(title);
+    setAccessibleName(title);
     setMovable(false);
     setFloatable(false);
-    // A button without a picture shows its name instead.
     setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // The pictures set the buttons' size as they come.
+    setIconSize(QSize(1, 1));
 }
 
 ButtonBar::~ButtonBar() = default;
 
-void ButtonBar::addButton(std::int32_t command, const QString& name) {
-    QAction* action = addAction(name);
-    action->setCheckable(true);
-    action->setToolTip(name);
-    if (QWidget* widget = widgetForAction(action)) widget->setAccessibleName(name);
-    buttons_[command].action = action;
-    connect(action, &QAction::triggered, this, [this, command] {
-        // Qt flips a checkable button on every click; the frame says what it shows.
-        Button& b = buttons_[command];
-        b.action->setChecked(b.pressed);
-        emit commandTriggered(command);
-    });
+QString ButtonBar::buttonName(std::int32_t command) {
+    switch (command) {
+        case ToolCommand::Pencil:
+            return QStringLiteral("Pencil");
+        case ToolCommand::Airbrush:
+            return QStringLiteral("Airbrush");
+        case ToolCommand::Smudge:
+            return QStringLiteral("Smudge");
+        case ToolCommand::Rectangle:
+            return QStringLiteral("Shapes");
+        case ToolCommand::Eraser:
+            return QStringLiteral("Eraser");
+        case ToolCommand::Text:
+            return QStringLiteral("Text");
+        case ToolCommand::Fill:
+            return QStringLiteral("Fill");
+        case ToolCommand::Selection:
+            return QStringLiteral("Selection");
+        case ToolCommand::Hand:
+            return QStringLiteral("Hand");
+        case OptionCommand::Size:
+            return QStringLiteral("Size");
+        case OptionCommand::Opacity:
+            return QStringLiteral("Opacity");
+        case OptionCommand::Colour:
+            return QStringLiteral("Colour");
+        case OptionCommand::Eyedropper:
+            return QStringLiteral("Eyedropper");
+        case OptionCommand::Grid:
+            return QStringLiteral("Snap grid");
+        case OptionCommand::Zoom:
+            return QStringLiteral("Zoom");
+        case OptionCommand::Font:
+            return QStringLiteral("Font");
+        case OptionCommand::FontSize:
+            return QStringLiteral("Font size");
+        case OptionCommand::Undo:
+            return QStringLiteral("Undo");
+        case OptionCommand::Redo:
+            return QStringLiteral("Redo");
+        case MenuCommand::ToggleToolBar:
+            return QStringLiteral("Tool bar");
+        case MenuCommand::ToggleOptionBar:
+            return QStringLiteral("Option bar");
+        default:
+            return QString::number(command);
+    }
 }
 
 QAction* ButtonBar::action(std::int32_t command) const {
@@ -85,7 +91,54 @@ bool ButtonBar::isButtonVisible(std::int32_t command) const {
 
 QPixmap ButtonBar::image(std::int32_t image) const {
     if (image < 0 || std::size_t(image) >= images_.size()) return QPixmap();
-    return images_[std::size_t(image)];
+    return images_[std::size_t(image)].pixmap;
+}
+
+std::int32_t ButtonBar::pictureIdOf(std::int32_t image) const {
+    if (image < 0 || std::size_t(image) >= images_.size()) return -1;
+    return images_[std::size_t(image)].pictureId;
+}
+
+std::int32_t ButtonBar::addImage(std::int32_t pictureId, const platform::Bitmap& picture,
+                                 const platform::Bitmap* mask) {
+    const QPixmap pixmap = toPixmap(toImage(picture, mask), devicePixelRatioF());
+    if (pixmap.isNull()) return -1;
+    const QSize shown = pixmap.deviceIndependentSize().toSize();
+    if (shown.width() > iconSize().width() || shown.height() > iconSize().height())
+        setIconSize(shown.expandedTo(iconSize()));
+    images_.push_back(Image{pixmap, pictureId});
+    const auto index = std::int32_t(images_.size() - 1);
+    // A button that was waiting for this index shows it now.
+    for (auto& [command, button] : buttons_)
+        if (button.image == index) showImage(button);
+    return index;
+}
+
+void ButtonBar::removeImage(std::int32_t image) {
+    if (image < 0 || std::size_t(image) >= images_.size()) return;
+    images_[std::size_t(image)] = Image{};
+}
+
+void ButtonBar::addButton(std::int32_t command, std::int32_t image, std::int32_t) {
+    const QString name = buttonName(command);
+    QAction* action = addAction(name);
+    action->setCheckable(true);
+    action->setToolTip(name);
+    if (QWidget* widget = widgetForAction(action)) widget->setAccessibleName(name);
+    Button& button = buttons_[command];
+    button.action = action;
+    button.image = image;
+    showImage(button);
+    connect(action, &QAction::triggered, this, [this, command] {
+        // Qt flips a checkable button on every click; the frame says what it shows.
+        Button& b = buttons_[command];
+        b.action->setChecked(b.pressed);
+        emit commandTriggered(command);
+    });
+}
+
+bool ButtonBar::hasButton(std::int32_t command) const {
+    return buttons_.count(command) != 0;
 }
 
 void ButtonBar::setButtonEnabled(std::int32_t command, bool enabled) {
@@ -125,30 +178,26 @@ void ButtonBar::showImage(Button& button) {
     button.action->setIcon(pixmap.isNull() ? QIcon() : QIcon(pixmap));
 }
 
-std::int32_t ButtonBar::addImage(const platform::Bitmap& picture, std::int32_t maskResource) {
-    const platform::Bitmap* mask = maskSource_ ? maskSource_(maskResource) : nullptr;
-    const QImage image = toImage(picture, mask);
-    if (image.isNull()) return -1;
-    // Pixel pictures grow by whole factors without smoothing, and are shown
-    // one image pixel to one device pixel.
-    const qreal ratio = devicePixelRatioF();
-    const int factor = std::max(1, int(std::lround(ratio)));
-    QPixmap pixmap =
-        QPixmap::fromImage(image.scaled(image.width() * factor, image.height() * factor,
-                                        Qt::IgnoreAspectRatio, Qt::FastTransformation));
-    pixmap.setDevicePixelRatio(ratio);
-    const QSize shown = (QSizeF(pixmap.size()) / ratio).toSize();
-    if (shown.width() > iconSize().width() || shown.height() > iconSize().height())
-        setIconSize(shown.expandedTo(iconSize()));
-    images_.push_back(pixmap);
-    const auto index = std::int32_t(images_.size() - 1);
-    // A button that was waiting for this index shows it now.
-    for (auto& [command, button] : buttons_)
-        if (button.image == index) showImage(button);
-    return index;
+bool ButtonBar::buttonRect(std::int32_t command, RECT& rect) const {
+    const QToolButton* b = button(command);
+    if (!b) return false;
+    const QPoint topLeft = b->mapToGlobal(QPoint(0, 0));
+    rect = RECT{topLeft.x(), topLeft.y(), topLeft.x() + b->width(), topLeft.y() + b->height()};
+    return true;
 }
 
-void ButtonBar::removeImage(std::int32_t image) {
-    if (image < 0 || std::size_t(image) >= images_.size()) return;
-    images_[std::size_t(image)] = QPixmap();
+bool ButtonBar::isVisible() const {
+    return !isHidden();
+}
+
+void ButtonBar::setVisible(bool visible) {
+    QToolBar::setVisible(visible);
+}
+
+std::int32_t ButtonBar::height() const {
+    return sizeHint().height();
+}
+
+void ButtonBar::place(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
+    setGeometry(x, y, width, height);
 }

@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "app/frame/main_frame.h"
+#include "app/frame/pictures/picture_library.h"
 #include "app/qt/button_bar.h"
 #include "app/qt/testing/qt_test_registry.h"
 #include "app/qt/testing/window_fixture.h"
@@ -36,7 +37,7 @@ class ButtonBarTest : public QObject {
   private slots:
     void aClickReportsTheCommandAndTheFrameDecidesThePressedLook() {
         ButtonBar bar(QStringLiteral("Tools"));
-        bar.addButton(7, QStringLiteral("Seven"));
+        bar.addButton(7, -1, 0);
         bar.show();
         QSignalSpy commands(&bar, &ButtonBar::commandTriggered);
         QTest::mouseClick(bar.button(7), Qt::LeftButton);
@@ -52,8 +53,8 @@ class ButtonBarTest : public QObject {
 
     void enabledAndVisibleStatesAreTheFrames() {
         ButtonBar bar(QStringLiteral("Options"));
-        bar.addButton(1, QStringLiteral("One"));
-        bar.addButton(2, QStringLiteral("Two"));
+        bar.addButton(1, -1, 0);
+        bar.addButton(2, -1, 0);
         bar.show();
         bar.setButtonEnabled(1, false);
         QVERIFY(!bar.isButtonEnabled(1));
@@ -74,10 +75,10 @@ class ButtonBarTest : public QObject {
 
     void picturesGrowByWholeFactorsWithoutSmoothing() {
         ButtonBar bar(QStringLiteral("Tools"));
-        bar.addButton(5, QStringLiteral("Five"));
+        bar.addButton(5, -1, 0);
         bar.show();
         const auto picture = checker(18, 17);
-        const std::int32_t index = bar.addImage(*picture, 0);
+        const std::int32_t index = bar.addImage(100, *picture, nullptr);
         QCOMPARE(index, 0);
         bar.setButtonImage(5, index);
         QCOMPARE(bar.buttonImage(5), index);
@@ -97,17 +98,19 @@ class ButtonBarTest : public QObject {
 
     void removingAnImageKeepsTheOthersIndices() {
         ButtonBar bar(QStringLiteral("Tools"));
-        bar.addButton(1, QStringLiteral("One"));
-        bar.addButton(2, QStringLiteral("Two"));
+        bar.addButton(1, -1, 0);
+        bar.addButton(2, -1, 0);
         const auto picture = checker(4, 4);
-        const std::int32_t first = bar.addImage(*picture, 0);
-        const std::int32_t second = bar.addImage(*picture, 0);
+        const std::int32_t first = bar.addImage(101, *picture, nullptr);
+        const std::int32_t second = bar.addImage(102, *picture, nullptr);
         bar.setButtonImage(1, first);
         bar.setButtonImage(2, second);
         bar.removeImage(first);
         QVERIFY(bar.image(first).isNull());
         QVERIFY(!bar.image(second).isNull());
-        QCOMPARE(bar.addImage(*picture, 0), second + 1);
+        QCOMPARE(bar.pictureIdOf(first), -1);
+        QCOMPARE(bar.pictureIdOf(second), 102);
+        QCOMPARE(bar.addImage(103, *picture, nullptr), second + 1);
         QVERIFY(!bar.action(2)->icon().isNull());
     }
 
@@ -116,9 +119,7 @@ class ButtonBarTest : public QObject {
         auto mask = platform::Bitmap::createCompatible(4, 4);
         platform::Surface(mask.get()).fillRect(RECT{0, 0, 4, 4}, platform::Brush::solid(0));
         platform::Surface(mask.get()).fillRect(RECT{0, 0, 2, 4}, platform::Brush::solid(0xFFFFFF));
-        bar.setMaskSource(
-            [&](std::int32_t resource) { return resource == 300 ? mask.get() : nullptr; });
-        const QImage shown = bar.image(bar.addImage(*checker(4, 4), 300)).toImage();
+        const QImage shown = bar.image(bar.addImage(100, *checker(4, 4), mask.get())).toImage();
         const int factor = shown.width() / 4;
         QCOMPARE(qAlpha(shown.pixel(0, 0)), 0);
         QCOMPARE(qAlpha(shown.pixel(2 * factor, 0)), 255);
@@ -135,7 +136,7 @@ class ButtonBarTest : public QObject {
         // One swatch at a time: the one before was taken out of the list.
         int shown = 0;
         for (std::int32_t i = 0; i <= bar.buttonImage(OptionCommand::Colour); ++i)
-            shown += !bar.image(i).isNull();
+            shown += bar.pictureIdOf(i) == PictureId::SwatchFrame;
         QCOMPARE(shown, 1);
     }
 

@@ -6,21 +6,10 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "app/qt/canvas_view_events.h"
+#include "app/frame/canvas_view_events.h"
 #include "app/qt/canvas_viewport.h"
 
 namespace {
-
-// The frame's scroll-bar codes.
-enum ScrollCode {
-    LineUp = 0,
-    LineDown = 1,
-    PageUp = 2,
-    PageDown = 3,
-    ThumbPosition = 4,
-    ThumbTrack = 5,
-    Top = 6,
-};
 
 // One notch of the wheel scrolls this many logical pixels per scrolled line.
 constexpr int pixelsPerLine = 20;
@@ -72,30 +61,30 @@ QSize CanvasView::sizeHint() const {
 
 void CanvasView::barAction(bool horizontal, int action) {
     QScrollBar* b = bar(horizontal);
-    int code;
+    ScrollRequest request;
     switch (action) {
         case QAbstractSlider::SliderSingleStepSub:
-            code = LineUp;
+            request = ScrollRequest::LineUp;
             break;
         case QAbstractSlider::SliderSingleStepAdd:
-            code = LineDown;
+            request = ScrollRequest::LineDown;
             break;
         case QAbstractSlider::SliderPageStepSub:
-            code = PageUp;
+            request = ScrollRequest::PageUp;
             break;
         case QAbstractSlider::SliderPageStepAdd:
-            code = PageDown;
+            request = ScrollRequest::PageDown;
             break;
         case QAbstractSlider::SliderMove:
-            code = ThumbTrack;
+            request = ScrollRequest::ThumbTrack;
             break;
         case QAbstractSlider::SliderToMinimum:
-            code = Top;
+            request = ScrollRequest::Top;
             break;
         case QAbstractSlider::SliderToMaximum:
             // "Scroll to bottom" means the end of the picture: the thumb is
             // put there, rather than one client extent down.
-            code = ThumbPosition;
+            request = ScrollRequest::ThumbPosition;
             break;
         default:
             return;
@@ -107,7 +96,7 @@ void CanvasView::barAction(bool horizontal, int action) {
     if (!events_) return;
     inAction_ = true;
     events_->scrollRequested(
-        code, action == QAbstractSlider::SliderToMaximum ? b->maximum() : target, horizontal);
+        request, action == QAbstractSlider::SliderToMaximum ? b->maximum() : target, horizontal);
     inAction_ = false;
 }
 

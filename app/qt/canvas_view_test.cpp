@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/qt/canvas_view_events.h"
+#include "app/frame/canvas_view_events.h"
 #include "app/qt/testing/qt_test_registry.h"
 #include "app/qt/testing/window_fixture.h"
 #include "platform/gdi/surface.h"
@@ -37,8 +37,8 @@ class RecordingEvents : public CanvasViewEvents {
     void paintRequested() override { lines.push_back("paint"); }
     void timer(std::uint32_t id) override { lines.push_back("timer " + std::to_string(id)); }
     void clientSizeChanged() override { lines.push_back("size"); }
-    void scrollRequested(int code, std::int32_t position, bool horizontal) override {
-        lines.push_back("scroll " + std::to_string(code) + " " + std::to_string(position) +
+    void scrollRequested(ScrollRequest request, std::int32_t position, bool horizontal) override {
+        lines.push_back("scroll " + std::to_string(int(request)) + " " + std::to_string(position) +
                         (horizontal ? " h" : " v"));
     }
     void wheelScrolled(std::int32_t dx, std::int32_t dy) override { add("wheel", dx, dy); }
@@ -105,8 +105,8 @@ class CanvasViewTest : public QObject {
     void aPencilDragPaintsUnderTheMouseMagnifiedAndScrolled() {
         WindowFixture f;
         f.frame.changeZoom(2);
-        f.frame.scrollTo(4, 400, true, true);
-        f.frame.scrollTo(4, 200, false, true);
+        f.frame.scrollTo(ScrollRequest::ThumbPosition, 400, true, true);
+        f.frame.scrollTo(ScrollRequest::ThumbPosition, 200, false, true);
         f.settle();
         QCOMPARE(f.view().horizontalScrollBar()->value(), 400);
         QCOMPARE(f.view().verticalScrollBar()->value(), 200);
@@ -187,7 +187,7 @@ class CanvasViewTest : public QObject {
     void restingOnTheEdgeScrollsUntilTheStylusLifts() {
         WindowFixture f(QSize(420, 420));
         f.frame.changeZoom(1);
-        f.frame.scrollTo(4, 400, true, true);
+        f.frame.scrollTo(ScrollRequest::ThumbPosition, 400, true, true);
         f.settle();
         CanvasViewport& view = f.viewport();
         sendMouse(&view, QEvent::MouseButtonPress, QPointF(60, 60), Qt::LeftButton, Qt::LeftButton);

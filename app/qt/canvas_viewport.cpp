@@ -14,7 +14,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/qt/canvas_view_events.h"
+#include "app/frame/canvas_view_events.h"
 #include "app/qt/xrgb_rows.h"
 #include "platform/gdi/brush.h"
 #include "platform/gdi/surface.h"

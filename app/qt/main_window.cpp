@@ -1,127 +1,158 @@
 #include "app/qt/main_window.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <algorithm>
+#include <cmath>
 
-#include "app/frame/main_frame.h"
+#include "app/frame/menu_structure.h"
+#include "app/frame/pictures/picture_library.h"
 #include "app/qt/button_bar.h"
 #include "app/qt/canvas_view.h"
 #include "app/qt/canvas_viewport.h"
-#include "document/document_startup.h"
-#include "document/sketch_document.h"
+#include "app/qt/menu_row.h"
+#include "app/qt/pixel_pictures.h"
+#include "platform/dialogs/modal_dialogs.h"
+#include "platform/gdi/bitmap.h"
 
 namespace {
 
-// What each button is called in its tool tip and by screen readers.
-QString buttonName(std::int32_t command) {
-    switch (command) {
-        case 40013:
-            return QStringLiteral("Pencil");
-        case 40048:
-            return QStringLiteral("Airbrush");
-        case 40050:
-            return QStringLiteral("Smudge");
-        case 40016:
-            return QStringLiteral("Shapes");
-        case 40051:
-            return QStringLiteral("Eraser");
-        case 40020:
-            return QStringLiteral("Text");
-        case 40052:
-            return QStringLiteral("Fill");
-        case 40019:
-            return QStringLiteral("Selection");
-        case 40021:
-            return QStringLiteral("Hand");
-        case OptionCommand::Size:
-            return QStringLiteral("Size");
-        case OptionCommand::Opacity:
-            return QStringLiteral("Opacity");
-        case OptionCommand::Colour:
-            return QStringLiteral("Colour");
-        case OptionCommand::Eyedropper:
-            return QStringLiteral("Eyedropper");
-        case OptionCommand::Grid:
-            return QStringLiteral("Snap grid");
-        case OptionCommand::Zoom:
-            return QStringLiteral("Zoom");
-        case OptionCommand::Font:
-            return QStringLiteral("Font");
-        case OptionCommand::FontSize:
-            return QStringLiteral("Font size");
-        case OptionCommand::Undo:
-            return QStringLiteral("Undo");
-        case OptionCommand::Redo:
-            return QStringLiteral("Redo");
-        default:
-            return QString::number(command);
-    }
-}
+// The keys a desktop user expects, beside the program's own accelerators.
+struct StandardKey {
+    QKeyCombination keys;
+    std::int32_t command;
+};
+const StandardKey standardKeys[] = {
+    {Qt::CTRL | Qt::Key_N, MenuCommand::New},
+    {Qt::CTRL | Qt::Key_O, MenuCommand::Open},
+    {Qt::CTRL | Qt::Key_S, MenuCommand::Save},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_S, MenuCommand::SaveAs},
+    {Qt::CTRL | Qt::Key_X, MenuCommand::Cut},
+    {Qt::CTRL | Qt::Key_C, MenuCommand::Copy},
+    {Qt::CTRL | Qt::Key_V, MenuCommand::Paste},
+    {Qt::CTRL | Qt::Key_Z, OptionCommand::Undo},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, OptionCommand::Redo},
+};
 
 // The last path component, whichever separator the path uses.
-QString fileName(const char16_t* path) {
-    const QString full = QString::fromUtf16(path);
+QString fileName(const std::u16string& path) {
+    const QString full = QString::fromStdU16String(path);
     const qsizetype cut =
         std::max(full.lastIndexOf(QLatin1Char('/')), full.lastIndexOf(QLatin1Char('\\')));
     return full.mid(cut + 1);
 }
 
+// The program's icon at every size it is drawn at.
+QIcon programIcon() {
+    QIcon icon;
+    for (const std::int32_t size : iconSizes()) {
+        const IconPicture picture = loadIcon(PictureId::ProgramIcon, size);
+        if (picture.picture)
+            icon.addPixmap(QPixmap::fromImage(toImage(*picture.picture, picture.mask.get())));
+    }
+    return icon;
+}
+
 }  // namespace
 
-MainWindow::MainWindow(MainFrame& frame, SketchDocument& document, std::uint16_t canvasSide,
-                       QWidget* parent)
+// The main window's client area: the frame places the bars and the view in
+// it by hand, and hears when it changes size.
+class MainWindow::ClientArea final : public QWidget {
+  public:
+    explicit ClientArea(MainWindow& window) : window_(window) {}
+
+  protected:
+    void resizeEvent(QResizeEvent*) override { window_.clientResized(); }
+
+  private:
+    MainWindow& window_;
+};
+
+MainWindow::MainWindow(std::uint16_t canvasSide, QWidget* parent)
     : QMainWindow(parent),
-      frame_(frame),
-      document_(document),
-      optionBar_(new ButtonBar(QStringLiteral("Option bar"), this)),
-      toolBar_(new ButtonBar(QStringLiteral("Tool bar"), this)),
-      view_(new CanvasView(this)),
-      events_(frame, [this] { refreshTitle(); }) {
-    addToolBar(Qt::TopToolBarArea, optionBar_);
-    addToolBar(Qt::BottomToolBarArea, toolBar_);
-    setCentralWidget(view_);
-    addButtons();
+      app_(*this),
+      menus_(new MenuRow(this)),
+      client_(new ClientArea(*this)),
+      optionBar_(new ButtonBar(QStringLiteral("Option bar"), client_)),
+      toolBar_(new ButtonBar(QStringLiteral("Tool bar"), client_)),
+      view_(new CanvasView(client_)) {
+    setMenuWidget(menus_);
+    setCentralWidget(client_);
+    setWindowIcon(programIcon());
+    view_->setEvents(&app_);
 
-    frame_.toolBar = toolBar_;
-    frame_.optionBar = optionBar_;
-    frame_.scrollBars = view_;
-    view_->setEvents(&events_);
-    startDocument(frame_, document_, view_->client(), canvasSide, canvasSide);
-    frame_.updateColourButton();
-    connect(toolBar_, &ButtonBar::commandTriggered, this, [this](int id) { command(id); });
-    connect(optionBar_, &ButtonBar::commandTriggered, this, [this](int id) { command(id); });
+    MainFrame::Windows windows;
+    windows.mainWindow = this;
+    windows.menuBar = &menus_->buttons();
+    windows.toolBar = toolBar_;
+    windows.optionBar = optionBar_;
+    windows.canvasView = &view_->client();
+    windows.scrollBars = view_;
+    app_.create(windows, canvasSide, canvasSide);
 
-    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
-    connect(quit, &QShortcut::activated, this, &QWidget::close);
+    for (ButtonBar* bar : {toolBar_, optionBar_})
+        connect(bar, &ButtonBar::commandTriggered, this, [this](int id) { command(id); });
+    connect(menus_, &MenuRow::commandTriggered, this, [this](int id) { command(id); });
+    connect(menus_, &MenuRow::aboutToOpen, this, [this] { app_.enableMenuItems(*menus_); });
+    for (const Accelerator& accelerator : mainAccelerators())
+        addShortcut(QKeySequence(Qt::CTRL | Qt::Key(accelerator.key)), accelerator.command);
+    for (const StandardKey& key : standardKeys)
+        addShortcut(QKeySequence(key.keys), key.command);
 
     view_->client().setFocus();
-    refreshTitle();
     fitToScreen(canvasSide);
 }
 
 MainWindow::~MainWindow() {
-    // The document may still call on the frame as it goes; the frame must
-    // find no widgets then.
+    // The drawing is kept for the next start while the widgets still exist.
+    if (!app_.isDestroyed()) app_.destroyed();
     view_->setEvents(nullptr);
-    frame_.toolBar = nullptr;
-    frame_.optionBar = nullptr;
-    frame_.scrollBars = nullptr;
-    frame_.canvasWindow = nullptr;
 }
 
-void MainWindow::addButtons() {
-    // Every row that stands for itself or heads its group is a button.
-    for (const ToolButtonRow& row : frame_.toolButtons)
-        if (row.command != -1 && row.command == row.groupCommand)
-            toolBar_->addButton(row.command, buttonName(row.command));
-    for (const ToolButtonRow& row : frame_.optionButtons)
-        if (row.command != -1) optionBar_->addButton(row.command, buttonName(row.command));
+void MainWindow::startUp(std::u16string_view commandLine, bool restoreDrawing) {
+    if (restoreDrawing) app_.restoreHibernatedDrawing();
+    show();
+    app_.showBars();
+    app_.openCommandLine(commandLine);
+}
+
+void MainWindow::addShortcut(const QKeySequence& keys, std::int32_t command) {
+    auto* key = new QShortcut(keys, this);
+    connect(key, &QShortcut::activated, this, [this, command] { shortcut(command); });
+    menus_->showShortcut(command, keys);
+}
+
+void MainWindow::shortcut(std::int32_t command) {
+    if (QAction* item = menus_->item(command)) {
+        // The key does what the menu item would do now, and nothing when the
+        // item would be grayed.
+        app_.enableMenuItems(*menus_);
+        if (!item->isEnabled()) return;
+    }
+    this->command(command);
+}
+
+void MainWindow::command(std::int32_t id) {
+    // Nothing more is done for a command nobody took.
+    app_.command(id);
+}
+
+void MainWindow::clientResized() {
+    // The option bar keeps spanning the window, as the frame first placed it.
+    optionBar_->resize(client_->width(), optionBar_->QWidget::height());
+    app_.resized();
 }
 
 void MainWindow::fitToScreen(std::uint16_t canvasSide) {
     view_->setClientSizeHint(QSize(canvasSide, canvasSide));
-    QSize size = sizeHint();
+    // The view between the bars as the frame puts it when they are shown:
+    // one row under the option bar, up to the tool bar's top row.
+    const QSize viewSize = view_->sizeHint();
+    QSize size(viewSize.width(), optionBar_->height() + viewSize.height() + toolBar_->height());
+    size.rheight() += menus_->sizeHint().height();
     if (const QScreen* s = screen()) {
         // Room for the window's own frame, which the desktop adds around it.
         const QSize room = s->availableGeometry().size() - QSize(16, 48);
@@ -130,46 +161,92 @@ void MainWindow::fitToScreen(std::uint16_t canvasSide) {
     resize(size);
 }
 
-void MainWindow::command(std::int32_t id) {
-    // Until the frame routes commands itself, the window selects tools and
-    // runs undo, redo and the eyedropper; the buttons that open palettes
-    // and dialogs do nothing yet.
-    for (const ToolButtonRow& row : frame_.toolButtons) {
-        if (row.command == -1) break;
-        if (row.command != id) continue;
-        // A group's button picks the member chosen last.
-        std::int32_t member = row.lastGroupMember;
-        for (const ToolButtonRow& other : frame_.toolButtons)
-            if (other.command == member) {
-                frame_.selectTool(std::uint16_t(other.buttonIndex));
-                break;
-            }
-        refreshTitle();
-        return;
-    }
-    switch (id) {
-        case OptionCommand::Undo:
-            document_.executeCommand(DocCommand::Undo, 0);
-            frame_.updateOptionBar();
-            break;
-        case OptionCommand::Redo:
-            document_.executeCommand(DocCommand::Redo, 0);
-            frame_.updateOptionBar();
-            break;
-        case OptionCommand::Eyedropper:
-            frame_.optionToggle = !frame_.optionToggle;
-            frame_.updateOptionBar();
-            break;
-        default:
-            break;
-    }
-    refreshTitle();
+void MainWindow::closeMainWindow() {
+    close();
 }
 
-void MainWindow::refreshTitle() {
-    QString name = fileName(document_.documentPath);
+int MainWindow::runAboutBox(const AboutBoxContents& contents) {
+    platform::AboutBoxRequest request;
+    request.owner = &view_->client();
+    request.caption = contents.title;
+    const std::unique_ptr<platform::Bitmap> picture = loadPicture(contents.picture);
+    request.picture = picture.get();
+    request.version = contents.version;
+    for (const std::u16string_view line : contents.makerLines)
+        request.lines.emplace_back(line);
+    return platform::modalDialogs().runAboutBox(request);
+}
+
+void MainWindow::documentStateChanged(const DocumentState& state) {
+    QString name = fileName(state.path);
     if (name.isEmpty()) name = QStringLiteral("Untitled");
     const QString title = name + QStringLiteral("[*] - Mirabo");
     if (windowTitle() != title) setWindowTitle(title);
-    setWindowModified(document_.isModified());
+    setWindowModified(state.modified);
+}
+
+RECT MainWindow::clientRect() const {
+    return RECT{0, 0, client_->width(), client_->height()};
+}
+
+void MainWindow::placeCanvasView(const RECT& area) {
+    view_->setGeometry(area.left, area.top, area.right - area.left, area.bottom - area.top);
+    view_->raise();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!app_.isDestroyed()) app_.destroyed();
+    event->accept();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            // The arrows act when they are released.
+            event->accept();
+            return;
+        case Qt::Key_Backspace:
+            app_.character(u'\b');
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            app_.character(u'\r');
+            return;
+        default:
+            break;
+    }
+    const QString text = event->text();
+    if (text.isEmpty() ||
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    for (const QChar c : text)
+        if (c.isPrint()) app_.character(c.unicode());
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    event->accept();
+    // A held key repeats its presses and releases; only the real release counts.
+    if (event->isAutoRepeat()) return;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            app_.keyUp(Key::Left);
+            break;
+        case Qt::Key_Right:
+            app_.keyUp(Key::Right);
+            break;
+        case Qt::Key_Up:
+            app_.keyUp(Key::Up);
+            break;
+        case Qt::Key_Down:
+            app_.keyUp(Key::Down);
+            break;
+        default:
+            app_.keyUp(Key::Other);
+            break;
+    }
 }

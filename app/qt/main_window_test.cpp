@@ -21,10 +21,10 @@ class MainWindowTest : public QObject {
         drag(&f.viewport(), QPoint(30, 30), QPoint(60, 40));
         f.settle();
         QCOMPARE(f.window->windowHandle()->title(), QStringLiteral("Untitled* - Mirabo"));
-        const char16_t path[] = u"/home/someone/pictures/cat.zsf";
-        std::copy(std::begin(path), std::end(path), f.document.documentPath);
-        f.document.modified = false;
-        f.window->refreshTitle();
+        DocumentState saved = f.app().documentState();
+        saved.path = u"/home/someone/pictures/cat.zsf";
+        saved.modified = false;
+        f.window->documentStateChanged(saved);
         QCOMPARE(f.window->windowHandle()->title(), QStringLiteral("cat.zsf - Mirabo"));
     }
 

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <new>
 
 #include "platform/files/device_path.h"
@@ -28,14 +29,82 @@ std::string nameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The longest file name the folder takes; 255 bytes where it will not say.
+std::size_t nameLimit(const std::string& folder) {
+    const long limit = pathconf(folder.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? std::size_t(limit) : 255;
+}
+
 // A name nobody else is likely to pick: hidden, tied to the target, this
 // process and a counter, with the clock against a reused process id. O_EXCL
-// settles any clash that remains.
+// settles any clash that remains. The target's name is shortened as far as
+// needed (never inside a UTF-8 sequence) to keep within the folder's name
+// limit, so any name that can be saved at all gets its temporary file.
 std::string candidateName(const std::string& target, unsigned attempt) {
     static std::atomic<unsigned> counter{0};
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    return folderOf(target) + "/." + nameOf(target) + "." + std::to_string(getpid()) + "-" +
-           std::to_string(counter++) + "-" + std::to_string((ticks + attempt) & 0xFFFFFF) + ".tmp";
+    std::string suffix(1, '.');
+    suffix += std::to_string(getpid());
+    suffix += '-';
+    suffix += std::to_string(counter++);
+    suffix += '-';
+    suffix += std::to_string((ticks + attempt) & 0xFFFFFF);
+    suffix += ".tmp";
+    const std::string folder = folderOf(target);
+    const std::string name = nameOf(target);
+    const std::size_t limit = nameLimit(folder);
+    const std::size_t room = limit > suffix.size() + 1 ? limit - suffix.size() - 1 : 0;
+    std::size_t kept = name.size();
+    if (kept > room) {
+        kept = room;
+        while (kept > 0 && (std::uint8_t(name[kept]) & 0xC0) == 0x80)
+            --kept;
+    }
+    std::string candidate = folder;
+    candidate += "/.";
+    candidate.append(name, 0, kept);
+    candidate += suffix;
+    return candidate;
+}
+
+// The file a save to `path` means: through symbolic links to the file they
+// name, which may not exist yet (a link to a file still to be made). The
+// link stays and the file it points to gets the new content. Empty for a
+// chain of links that never ends.
+std::string followLinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+        std::string link(std::size_t(info.st_size > 0 ? info.st_size : 0) + 256, '\0');
+        const ssize_t length = readlink(path.c_str(), link.data(), link.size());
+        if (length <= 0 || std::size_t(length) >= link.size()) return std::string();
+        link.resize(std::size_t(length));
+        path = link.front() == '/' ? link : folderOf(path) + "/" + link;
+    }
+    return std::string();
+}
+
+// Whether the user may change the file that is there. The rename that ends a
+// save only needs the folder's permission, so without this check a file
+// marked read-only would be silently replaced. The superuser passes every
+// access check; a file that grants writing to nobody is still taken as
+// meant to stay unchanged, much as the superuser may only run a file that
+// some execute bit allows.
+bool mayReplace(const std::string& path, const struct stat& info) {
+    if (!S_ISREG(info.st_mode)) return false;
+    if (geteuid() == 0 && (info.st_mode & 0222) == 0) return false;
+    return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// The replacement keeps the owner, group and permissions of the file it
+// replaces, as far as we may give them: the group when we belong to it, the
+// owner only as the superuser. The mode comes last, as a change of owner
+// clears the set-id bits.
+void keepOwnerAndMode(int fd, const struct stat& old) {
+    if (fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, uid_t(-1), old.st_gid) != 0) {
+        // Neither could be given: the file stays ours.
+    }
+    fchmod(fd, old.st_mode & 07777);
 }
 
 // Makes the directory entry of a rename durable too, not only the data.
@@ -49,9 +118,15 @@ void syncFolder(const std::string& folder) {
 }  // namespace
 
 std::unique_ptr<AtomicFileWriter> AtomicFileWriter::create(std::u16string_view targetPath) {
-    std::string target = toNativePath(targetPath);
-    if (target.empty() || target.back() == '/') return nullptr;
+    const std::string named = toNativePath(targetPath);
+    if (named.empty() || named.back() == '/') return nullptr;
     if (!createDeviceFolders(targetPath)) return nullptr;
+    std::string target = followLinks(named);
+    if (target.empty() || target.back() == '/') return nullptr;
+
+    struct stat old {};
+    const bool replacing = stat(target.c_str(), &old) == 0;
+    if (replacing && !mayReplace(target, old)) return nullptr;
 
     std::string temporary;
     int fd = -1;
@@ -62,9 +137,7 @@ std::unique_ptr<AtomicFileWriter> AtomicFileWriter::create(std::u16string_view t
     }
     if (fd < 0) return nullptr;
 
-    // The replacement keeps the permissions of the file it replaces.
-    struct stat info {};
-    if (stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) fchmod(fd, info.st_mode & 07777);
+    if (replacing) keepOwnerAndMode(fd, old);
     // Held like any file we write, so nobody who opens it by name through
     // File reads it half written.
     flock(fd, LOCK_EX | LOCK_NB);

@@ -14,11 +14,20 @@ namespace platform {
 // then, and for good when the writing or the commit fails, the target is
 // exactly what it was (or still absent). A writer destroyed without a
 // successful commit removes its temporary file.
+//
+// A target that is a symbolic link stays one: the file it points to is
+// replaced (made, when the link points to nothing yet). The replacement
+// keeps the old file's permission bits, and its owner and group as far as
+// the user may give them.
 class AtomicFileWriter {
   public:
-    // Null when the temporary file cannot be made (no such folder, no
-    // permission, a device path that does not map). For a device path the
-    // device folders are made first. The target itself is not opened.
+    // Null when the target may not be replaced: it is not a plain file, or
+    // the user may not write it (the superuser neither, when no write bit is
+    // set at all); and when the temporary file cannot be made (no such
+    // folder, no permission for the folder, a device path that does not map).
+    // For a device path the device folders are made first. The target itself
+    // is not opened. The temporary name keeps within the folder's name
+    // limit, so a target whose name is as long as the limit can be written.
     static std::unique_ptr<AtomicFileWriter> create(std::u16string_view targetPath);
 
     ~AtomicFileWriter();

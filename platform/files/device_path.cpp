@@ -99,7 +99,8 @@ bool isDevicePath(std::u16string_view path) {
 
 std::string toNativePath(std::u16string_view path) {
     if (path.empty() || path.find(u'\0') != std::u16string_view::npos) return std::string();
-    if (!isDevicePath(path)) return toUtf8(path);
+    std::string bytes;
+    if (!isDevicePath(path)) return toSystemName(path, bytes) ? bytes : std::string();
 
     std::vector<std::u16string_view> components;
     if (!deviceComponents(path, components)) return std::string();
@@ -107,10 +108,15 @@ std::string toNativePath(std::u16string_view path) {
     if (root.empty()) return std::string();
     std::string relative;
     for (const std::u16string_view part : components) {
+        if (!toSystemName(part, bytes)) return std::string();
         if (!relative.empty()) relative += '/';
-        relative += toUtf8(part);
+        relative += bytes;
     }
     return joinUnder(root, relative);
+}
+
+std::u16string fromNativePath(std::string_view path) {
+    return fromSystemName(path);
 }
 
 bool createDeviceFolders(std::u16string_view path) {
@@ -134,8 +140,10 @@ bool createDeviceFolders(std::u16string_view path) {
     }
     // The last component names the file itself.
     folder = root;
+    std::string bytes;
     for (std::size_t i = 0; i + 1 < components.size(); ++i) {
-        folder = joinUnder(folder, toUtf8(components[i]));
+        if (!toSystemName(components[i], bytes)) return false;
+        folder = joinUnder(folder, bytes);
         if (!ensureFolder(folder)) return false;
     }
     return true;

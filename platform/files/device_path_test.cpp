@@ -117,6 +117,19 @@ TEST(DevicePathTest, NonAsciiDeviceNamesBecomeUtf8) {
               "/dev-root/Temp/\xC3\x89t\xC3\xA9 \xF0\x9F\x98\x80.zsf");
 }
 
+TEST(DevicePathTest, NamesThatAreNotUtf8KeepTheirBytes) {
+    Environment env("/dev-root", nullptr, "/home/u");
+    const std::string latin1 = "/tmp/caf\xE9/\xFF\xFE.zsf";
+    const std::u16string held = fromNativePath(latin1);
+    EXPECT_EQ(held.size(), latin1.size());
+    EXPECT_EQ(toNativePath(held), latin1);
+    EXPECT_EQ(toNativePath(u"\\Temp\\" + fromNativePath("\xE9t\xE9.zsf")),
+              "/dev-root/Temp/\xE9t\xE9.zsf");
+    // A surrogate that stands for no byte would only name some other file.
+    EXPECT_EQ(toNativePath(u"/tmp/a\xD800.zsf"), "");
+    EXPECT_EQ(toNativePath(u"\\Temp\\a\xD800.zsf"), "");
+}
+
 TEST(DevicePathTest, EmptyPathsAndEmbeddedNulsNameNothing) {
     Environment env("/dev-root", nullptr, "/home/u");
     EXPECT_EQ(toNativePath(u""), "");

@@ -36,29 +36,11 @@ void appendUtf16(std::u16string& out, char32_t c) {
     }
 }
 
-}  // namespace
-
-std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00) {
-            if (i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-                ++i;
-            } else {
-                c = replacement;
-            }
-        } else if (c >= 0xDC00 && c < 0xE000) {
-            c = replacement;
-        }
-        appendUtf8(out, c);
-    }
-    return out;
-}
-
-std::u16string toUtf16(std::string_view text) {
+// Decodes UTF-8; each byte that does not start a valid sequence, or belongs
+// to one that breaks off, is handed to `invalid` and decoding goes on with
+// the next byte.
+template <typename Invalid>
+std::u16string decodeUtf8(std::string_view text, Invalid invalid) {
     std::u16string out;
     out.reserve(text.size());
     std::size_t i = 0;
@@ -70,7 +52,7 @@ std::u16string toUtf16(std::string_view text) {
                           : lead >= 0xF0 && lead < 0xF5 ? 3
                                                         : -1;
         if (extra < 0 || i + std::size_t(extra) >= text.size() + (extra == 0 ? 1 : 0)) {
-            appendUtf16(out, replacement);
+            invalid(out, lead);
             ++i;
             continue;
         }
@@ -86,7 +68,7 @@ std::u16string toUtf16(std::string_view text) {
         }
         const bool overlong = (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000);
         if (!valid || overlong || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
-            appendUtf16(out, replacement);
+            invalid(out, lead);
             ++i;
             continue;
         }
@@ -94,6 +76,65 @@ std::u16string toUtf16(std::string_view text) {
         i += std::size_t(extra) + 1;
     }
     return out;
+}
+
+// Encodes UTF-16 as UTF-8; each unpaired surrogate goes to `unpaired`, which
+// says whether to go on.
+template <typename Unpaired>
+bool encodeUtf8(std::u16string_view text, std::string& out, Unpaired unpaired) {
+    out.clear();
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            if (!unpaired(out, char16_t(c))) return false;
+            continue;
+        }
+        appendUtf8(out, c);
+    }
+    return true;
+}
+
+// A byte of a system name that is not UTF-8 is carried as this unpaired low
+// surrogate plus the byte (0x80 to 0xFF; bytes below 0x80 are always valid).
+constexpr char16_t escapedByteBase = 0xDC00;
+
+}  // namespace
+
+std::string toUtf8(std::u16string_view text) {
+    std::string out;
+    encodeUtf8(text, out, [](std::string& o, char16_t) {
+        appendUtf8(o, replacement);
+        return true;
+    });
+    return out;
+}
+
+std::u16string toUtf16(std::string_view text) {
+    return decodeUtf8(text, [](std::u16string& o, std::uint8_t) { appendUtf16(o, replacement); });
+}
+
+std::u16string fromSystemName(std::string_view name) {
+    return decodeUtf8(
+        name, [](std::u16string& o, std::uint8_t byte) { o += char16_t(escapedByteBase + byte); });
+}
+
+bool toSystemName(std::u16string_view name, std::string& bytes) {
+    const bool encoded = encodeUtf8(name, bytes, [](std::string& o, char16_t c) {
+        if (c < escapedByteBase + 0x80 || c > escapedByteBase + 0xFF) return false;
+        o += char(c - escapedByteBase);
+        return true;
+    });
+    // Escaped bytes put side by side can spell valid UTF-8 (U+DCC3 U+DCA9
+    // would give the bytes of U+00E9), which would name another file than
+    // the one the name stands for: only a name that reads back the same maps.
+    if (encoded && fromSystemName(bytes) == name) return true;
+    bytes.clear();
+    return false;
 }
 
 std::size_t boundedLength(const char16_t* text, std::size_t capacity) {

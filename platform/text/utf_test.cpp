@@ -49,6 +49,56 @@ TEST(UtfTest, InvalidUtf8BecomesReplacementCharactersAndKeepsTheRest) {
     EXPECT_EQ(toUtf16("\xFF"), fffd);
 }
 
+TEST(SystemNameTest, EveryByteStringComesBackExactly) {
+    const std::string names[] = {
+        "",
+        "plain.zsf",
+        "caf\xC3\xA9.zsf",                       // valid UTF-8 stays text
+        "caf\xE9.zsf",                           // Latin-1
+        "\x80\xBF\xFE\xFF",                      // no lead at all
+        "ok\xE2\x82",                            // cut short at the end
+        "\xE2\x28\xA1",                          // broken in the middle
+        "\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80",  // overlong, surrogate, too high
+        "\xF0\x9F\x98\x80\xF0\x9F\x98"};         // a whole and a cut emoji
+    for (const std::string& name : names) {
+        std::string back;
+        EXPECT_TRUE(toSystemName(fromSystemName(name), back)) << name;
+        EXPECT_EQ(back, name);
+    }
+    // Every byte value but NUL, alone and all in one name.
+    std::string every, back;
+    for (int b = 1; b < 256; ++b) {
+        const std::string alone(1, char(b));
+        EXPECT_TRUE(toSystemName(fromSystemName(alone), back));
+        EXPECT_EQ(back, alone) << b;
+        every += alone;
+    }
+    EXPECT_TRUE(toSystemName(fromSystemName(every), back));
+    EXPECT_EQ(back, every);
+}
+
+TEST(SystemNameTest, ValidTextIsDecodedAndStrayBytesBecomeEscapes) {
+    EXPECT_EQ(fromSystemName("caf\xC3\xA9"), u"caf\u00E9");
+    EXPECT_EQ(fromSystemName("caf\xE9"), u"caf\xDCE9");
+    EXPECT_EQ(fromSystemName("\xF0\x9F\x98\x80"), u"\U0001F600");
+    std::string bytes;
+    EXPECT_TRUE(toSystemName(u"\u00E9\U0001F600", bytes));
+    EXPECT_EQ(bytes, "\xC3\xA9\xF0\x9F\x98\x80");
+}
+
+TEST(SystemNameTest, SurrogatesThatStandForNoByteNameNothing) {
+    std::string bytes = "stale";
+    EXPECT_FALSE(toSystemName(u"a\xD800", bytes));  // a lead on its own
+    EXPECT_EQ(bytes, "");
+    EXPECT_FALSE(toSystemName(u"a\xDC41", bytes));  // bytes below 0x80 are never escaped
+    EXPECT_FALSE(toSystemName(u"a\xDD00", bytes));
+    // These two escapes would spell U+00E9, which is another name.
+    EXPECT_FALSE(toSystemName(u"\xDCC3\xDCA9", bytes));
+    // Text itself still converts as before.
+    EXPECT_EQ(toUtf16("caf\xE9"), u"caf\uFFFD");
+    EXPECT_EQ(toUtf8(u"caf\xDCE9"), "caf\xEF\xBF\xBD");
+}
+
 TEST(UtfTest, BoundedLengthStopsAtTheTerminatorOrTheCapacity) {
     const char16_t text[] = u"abc";
     EXPECT_EQ(boundedLength(text, 64), 3u);

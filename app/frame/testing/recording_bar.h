@@ -5,7 +5,8 @@
 
 #include "app/frame/frame_bar.h"
 
-// A bar without widgets that remembers the state the frame gave each button.
+// A bar without widgets that remembers the state the frame gave each button,
+// whether the bar has the button or not.
 class RecordingBar : public FrameBar {
   public:
     struct Button {
@@ -15,6 +16,20 @@ class RecordingBar : public FrameBar {
         std::int32_t image = -1;
     };
 
+    std::int32_t addImage(std::int32_t pictureId, const platform::Bitmap&,
+                          const platform::Bitmap*) override {
+        images.push_back(true);
+        pictureIds.push_back(pictureId);
+        return std::int32_t(images.size()) - 1;
+    }
+    void removeImage(std::int32_t image) override {
+        if (image >= 0 && std::size_t(image) < images.size()) images[std::size_t(image)] = false;
+    }
+    void addButton(std::int32_t command, std::int32_t image, std::int32_t) override {
+        buttons[command].image = image;
+        order.push_back(command);
+    }
+    bool hasButton(std::int32_t command) const override { return buttons.count(command) != 0; }
     void setButtonEnabled(std::int32_t command, bool enabled) override {
         buttons[command].enabled = enabled;
         ++enableChanges;
@@ -36,15 +51,20 @@ class RecordingBar : public FrameBar {
         const auto it = buttons.find(command);
         return it == buttons.end() ? -1 : it->second.image;
     }
-    std::int32_t addImage(const platform::Bitmap&, std::int32_t) override {
-        images.push_back(true);
-        return std::int32_t(images.size()) - 1;
+    bool buttonRect(std::int32_t command, RECT& rect) const override {
+        if (!hasButton(command)) return false;
+        rect = RECT{0, 0, 18, 17};
+        return true;
     }
-    void removeImage(std::int32_t image) override {
-        if (image >= 0 && std::size_t(image) < images.size()) images[std::size_t(image)] = false;
-    }
+    bool isVisible() const override { return barVisible; }
+    void setVisible(bool shown) override { barVisible = shown; }
+    std::int32_t height() const override { return 21; }
+    void place(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
 
     std::map<std::int32_t, Button> buttons;
-    std::vector<bool> images;  // true while the image is in the list
+    std::vector<std::int32_t> order;       // commands in the order buttons were added
+    std::vector<bool> images;              // true while the image is in the list
+    std::vector<std::int32_t> pictureIds;  // by image index
+    bool barVisible = true;
     int enableChanges = 0;
 };

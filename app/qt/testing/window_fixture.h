@@ -17,25 +17,29 @@
 
 namespace qttest {
 
-// The program's main window with its own frame and document, shown on the
-// offscreen screen and wired as the program wires it.
+// The program's main window, shown on the offscreen screen and started as
+// the program starts it (without a hibernated drawing, which belongs to no
+// test). `frame` and `document` look inside the program.
 struct WindowFixture {
-    MainFrame frame;
-    SketchDocument document;
     std::unique_ptr<MainWindow> window;
+    MainFrame& frame;
+    SketchDocument& document;
     bool exposed = false;
 
     // `size` in device pixels, so the canvas view holds as many view pixels
     // at every scale factor; an empty size keeps the window's own.
-    explicit WindowFixture(QSize size = QSize()) {
-        window = std::make_unique<MainWindow>(frame, document);
+    explicit WindowFixture(QSize size = QSize())
+        : window(std::make_unique<MainWindow>()),
+          frame(window->application().frame()),
+          document(window->application().document()) {
         if (size.isValid())
             window->resize(size / QApplication::primaryScreen()->devicePixelRatio());
-        window->show();
+        window->startUp(u"", false);
         exposed = QTest::qWaitForWindowExposed(window.get());
         settle();
     }
 
+    Application& app() const { return window->application(); }
     CanvasView& view() const { return window->canvasView(); }
     CanvasViewport& viewport() const { return window->canvasView().client(); }
     qreal ratio() const { return viewport().pixelRatio(); }

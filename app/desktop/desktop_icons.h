@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/desktop_integration/file_association.h"
+
+namespace mirabo {
+
+// The program's icon and the sketch document's icon at every size the
+// desktop asks for, for the file association at start-up and for the files
+// an installation puts in the icon theme.
+platform::DesktopIcons desktopIcons();
+
+}  // namespace mirabo

@@ -1,0 +1,120 @@
+#include <algorithm>
+
+#include "app/frame/frame_bar.h"
+#include "app/frame/frame_pictures.h"
+#include "app/frame/main_frame.h"
+#include "app/frame/pictures/picture_library.h"
+#include "platform/gdi/bitmap.h"
+
+namespace {
+
+// The tool bar sits this far above the client area's bottom edge, and the
+// option bar this far above its top edge, hiding the bars' outer borders.
+constexpr std::int32_t toolBarLift = 3;
+constexpr std::int32_t optionBarLift = 2;
+
+// The menu bar's picture buttons, and the bars they show and hide.
+struct BarToggle {
+    std::int32_t command;
+    std::int32_t picture;
+};
+constexpr BarToggle barToggles[] = {
+    {MenuCommand::ToggleToolBar, FramePicture::ToolBarToggle},
+    {MenuCommand::ToggleOptionBar, FramePicture::OptionBarToggle},
+};
+
+RECT clientOf(const FrameMainWindow* window) {
+    return window ? window->clientRect() : RECT{};
+}
+
+}  // namespace
+
+bool MainFrame::create(const Windows& windows, std::uint16_t width, std::uint16_t height) {
+    mainWindow = windows.mainWindow;
+    menuBar = windows.menuBar;
+    scrollBars = windows.scrollBars;
+    canvasWidth = width;
+    canvasHeight = height;
+    const RECT client = clientOf(mainWindow);
+    const std::int32_t clientWidth = client.right - client.left;
+
+    if (windows.toolBar) {
+        toolBar = windows.toolBar;
+        for (ToolButtonRow& row : toolButtons) {
+            if (row.command == -1) break;
+            addButton(*toolBar, row);
+        }
+        // The pencil is pressed from the start.
+        selectTool(currentTool);
+        toolBar->place(0, client.bottom - toolBar->height() - toolBarLift, clientWidth,
+                       toolBar->height());
+        toolBar->setVisible(false);
+    }
+    if (windows.optionBar) {
+        optionBar = windows.optionBar;
+        for (ToolButtonRow& row : optionButtons) {
+            if (row.command == -1) break;
+            addButton(*optionBar, row);
+        }
+        optionBar->place(0, -optionBarLift, clientWidth, optionBar->height());
+        optionBar->setVisible(false);
+        updateColourButton();
+    }
+    if (menuBar) {
+        for (const BarToggle& toggle : barToggles) {
+            const auto picture = loadFramePicture(toggle.picture);
+            if (!picture) continue;
+            // These pictures carry their transparency themselves.
+            const auto mask = loadPictureMask(toggle.picture);
+            const std::int32_t image = menuBar->addImage(toggle.picture, *picture, mask.get());
+            if (image != -1) menuBar->addButton(toggle.command, image, 0);
+        }
+    }
+
+    if (!windows.canvasView) return false;
+    canvasWindow = windows.canvasView;
+    // Provisional: start-up shows the bars next, which fits the view between them.
+    if (mainWindow) mainWindow->placeCanvasView(client);
+    updateScrollRange();
+    return true;
+}
+
+void MainFrame::toggleBar(std::int32_t command) {
+    if (!menuBar || !menuBar->hasButton(command)) return;
+    FrameBar* bar = command == MenuCommand::ToggleToolBar     ? toolBar
+                    : command == MenuCommand::ToggleOptionBar ? optionBar
+                                                              : nullptr;
+    if (!bar) return;
+    if (bar->isVisible()) {
+        bar->setVisible(false);
+        menuBar->setButtonPressed(command, false);
+    } else {
+        bar->setVisible(true);
+        menuBar->setButtonPressed(command, true);
+        updateOptionBar();
+    }
+    placeView(1);
+    updateScrollRange();
+}
+
+void MainFrame::layout() {
+    if (!toolBar) {
+        updateScrollRange();
+        return;
+    }
+    const RECT client = clientOf(mainWindow);
+    toolBar->place(0, client.bottom - toolBar->height() - toolBarLift, client.right - client.left,
+                   toolBar->height());
+    if (canvasWindow) placeView(0);
+    updateScrollRange();
+}
+
+void MainFrame::placeView(std::int32_t bottomAllowance) {
+    if (!mainWindow) return;
+    RECT area = mainWindow->clientRect();
+    if (optionBar && optionBar->isVisible()) area.top = optionBar->height() + 1;
+    if (toolBar && toolBar->isVisible()) area.bottom -= toolBar->height() - bottomAllowance;
+    // A main window too small for both bars leaves the view empty.
+    area.bottom = std::max(area.bottom, area.top);
+    mainWindow->placeCanvasView(area);
+}

@@ -1,0 +1,183 @@
+#include "app/startup/application.h"
+
+#include "app/frame/menu_structure.h"
+#include "app/startup/command_line.h"
+#include "app/startup/hibernation.h"
+
+Application::Application(ApplicationShell& shell) : shell_(shell) {}
+
+Application::~Application() = default;
+
+bool Application::create(const MainFrame::Windows& windows, std::uint16_t canvasWidth,
+                         std::uint16_t canvasHeight) {
+    if (created_ || destroyed_) return false;
+    created_ = frame_.create(windows, canvasWidth, canvasHeight);
+    // Without a view there is nothing to draw in; the document stays unattached.
+    if (created_) document_.attachFrame(&frame_);
+    reportState();
+    return created_;
+}
+
+void Application::restoreHibernatedDrawing() {
+    // Without a canvas the file is left for a start that can show it.
+    if (!created_ || destroyed_) return;
+    ::restoreHibernatedDrawing(frame_, document_);
+    reportState();
+}
+
+void Application::showBars() {
+    if (destroyed_) return;
+    frame_.toggleBar(MenuCommand::ToggleToolBar);
+    frame_.toggleBar(MenuCommand::ToggleOptionBar);
+    reportState();
+}
+
+void Application::openCommandLine(std::u16string_view commandLine) {
+    if (!created_ || destroyed_) return;
+    const CommandLineRequest request = interpretCommandLine(commandLine);
+    if (request.openFile) document_.openDocument(request.path.c_str());
+    reportState();
+}
+
+bool Application::command(std::int32_t id) {
+    if (destroyed_) return true;
+    bool handled = true;
+    switch (id) {
+        case MenuCommand::Close:
+            // Closing without a question: unsaved work is hibernated.
+            shell_.closeMainWindow();
+            break;
+        case MenuCommand::About:
+            shell_.runAboutBox(aboutBoxContents());
+            break;
+        case MenuCommand::Exit:
+            exit();
+            break;
+        default:
+            handled = frame_.mainWindowCommand(id);
+            break;
+    }
+    reportState();
+    return handled;
+}
+
+void Application::exit() {
+    if (!document_.promptSaveChanges()) return;
+    // Saved or discarded on purpose: nothing is left to hibernate.
+    document_.modified = false;
+    shell_.closeMainWindow();
+}
+
+void Application::keyUp(Key key) {
+    if (destroyed_) return;
+    switch (key) {
+        case Key::Left:
+            frame_.arrowKey(true, -1);
+            break;
+        case Key::Right:
+            frame_.arrowKey(true, 1);
+            break;
+        case Key::Up:
+            frame_.arrowKey(false, -1);
+            break;
+        case Key::Down:
+            frame_.arrowKey(false, 1);
+            break;
+        case Key::Other:
+            break;
+    }
+    reportState();
+}
+
+void Application::resized() {
+    if (destroyed_) return;
+    frame_.layout();
+    reportState();
+}
+
+void Application::enableMenuItems(MenuEnabling& menu) {
+    if (!destroyed_) frame_.enableMenuItems(menu);
+}
+
+void Application::destroyed() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    if (created_) hibernateDrawing(document_);
+}
+
+void Application::stylusDown(std::int32_t x, std::int32_t y) {
+    if (destroyed_) return;
+    frame_.viewStylusDown(x, y);
+    reportState();
+}
+
+void Application::stylusMove(std::int32_t x, std::int32_t y) {
+    if (destroyed_) return;
+    frame_.viewStylusMove(x, y);
+    reportState();
+}
+
+void Application::stylusUp(std::int32_t x, std::int32_t y) {
+    if (destroyed_) return;
+    frame_.viewStylusUp(x, y);
+    reportState();
+}
+
+void Application::character(char16_t character) {
+    if (destroyed_) return;
+    frame_.viewCharacter(character);
+    reportState();
+}
+
+void Application::paintRequested() {
+    if (!destroyed_) frame_.viewPaint();
+}
+
+void Application::timer(std::uint32_t id) {
+    if (destroyed_) return;
+    frame_.onAutoScrollTimer(id);
+    reportState();
+}
+
+void Application::clientSizeChanged() {
+    if (!destroyed_) frame_.updateScrollRange();
+}
+
+void Application::scrollRequested(ScrollRequest request, std::int32_t position, bool horizontal) {
+    if (!destroyed_) frame_.scrollTo(request, position, horizontal, true);
+}
+
+void Application::wheelScrolled(std::int32_t dx, std::int32_t dy) {
+    if (!destroyed_) frame_.scrollBy(dx, dy);
+}
+
+void Application::zoomStepped(int steps) {
+    if (destroyed_) return;
+    frame_.stepZoom(steps);
+    reportState();
+}
+
+DocumentState Application::documentState() const {
+    DocumentState state;
+    state.modified = document_.isModified();
+    state.canUndo = document_.canUndo();
+    state.canRedo = document_.canRedo();
+    state.path = document_.documentPath;
+    state.canvasWidth = frame_.canvasWidth;
+    state.canvasHeight = frame_.canvasHeight;
+    return state;
+}
+
+void Application::reportState() {
+    if (destroyed_) return;
+    // Compared field by field first, so the many events that change nothing
+    // cost no copy of the path.
+    if (reported_ && reported_->modified == document_.isModified() &&
+        reported_->canUndo == document_.canUndo() && reported_->canRedo == document_.canRedo() &&
+        reported_->path == std::u16string_view(document_.documentPath) &&
+        reported_->canvasWidth == frame_.canvasWidth &&
+        reported_->canvasHeight == frame_.canvasHeight)
+        return;
+    reported_ = documentState();
+    shell_.documentStateChanged(*reported_);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+// How the desktop learns that the program opens sketch documents: each key
+// with its default value, written at every start in this order. The shell
+// maps them onto the desktop's own association mechanism.
+struct AssociationEntry {
+    std::u16string_view key;
+    std::u16string_view value;
+};
+
+std::span<const AssociationEntry> fileAssociation();
+
+// The document type's extension, the verb the open command passes, and the
+// document icon's resource id.
+inline constexpr std::u16string_view sketchExtension = u".zsf";
+inline constexpr std::u16string_view sketchDocumentType = u"zentorsketch";
+inline constexpr int documentIconId = 169;
+inline constexpr int programIconId = 101;

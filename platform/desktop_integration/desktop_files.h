@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The names under which the desktop knows the program and its documents.
+namespace desktop_names {
+constexpr const char* mimeType = "application/x-mirabo-sketch";
+constexpr const char* desktopEntry = "mirabo.desktop";
+constexpr const char* mimePackage = "mirabo.xml";
+constexpr const char* programIcon = "mirabo";
+constexpr const char* documentIcon = "application-x-mirabo-sketch";
+}  // namespace desktop_names
+
+// The shared-mime-info package that declares sketch documents.
+std::string mimePackageText();
+
+// The desktop entry that starts `program` (an absolute path, or a bare name
+// found on the search path) with "file:" and the document's path. Empty when
+// the program's name cannot stand in an entry (control characters).
+std::string desktopEntryText(std::string_view program);
+
+// `argument` as one argument of a desktop entry's Exec line, quoted when it
+// holds a character the line would otherwise read specially, and escaped for
+// the entry's string values. Empty for an argument with control characters.
+std::string execArgument(std::string_view argument);
+
+}  // namespace platform
