@@ -136,6 +136,7 @@ void MainWindow::shortcut(std::int32_t command) {
 }
 
 void MainWindow::command(std::int32_t id) {
+    emit commandIssued(id);
     // Nothing more is done for a command nobody took.
     app_.command(id);
 }

@@ -50,6 +50,10 @@ class MainWindow final : public QMainWindow, public ApplicationShell, public Fra
     RECT clientRect() const override;
     void placeCanvasView(const RECT& area) override;
 
+  signals:
+    // Every command the window hands on, whoever sent it.
+    void commandIssued(int id);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -16,7 +16,6 @@
 #include "app/qt/main_window.h"
 #include "bench/qt/qt_application.h"
 #include "bench/targets.h"
-#include "document/sketch_document.h"
 #include "platform/gdi/brush.h"
 #include "platform/gdi/surface.h"
 
@@ -67,14 +66,13 @@ BENCHMARK(presentFullView);
 
 // The program's window with a 1024 x 1024 canvas and a 1280 x 800 view.
 struct Window {
-    MainFrame frame;
-    SketchDocument document;
     std::unique_ptr<MainWindow> window;
+    MainFrame& frame;
 
-    Window() {
-        bench::qtApplication();
-        window = std::make_unique<MainWindow>(frame, document, 1024);
-        window->show();
+    Window()
+        : window((bench::qtApplication(), std::make_unique<MainWindow>(1024))),
+          frame(window->application().frame()) {
+        window->startUp(u"", false);
         bench::settleEvents();
         const RECT client = view().clientRect();
         window->resize(window->size() +
@@ -99,8 +97,8 @@ void qtStrokeMove(benchmark::State& state) {
         return;
     }
     w.frame.changeZoom(std::int32_t(state.range(0)));
-    w.frame.scrollTo(4, 200, true, false);
-    w.frame.scrollTo(4, 200, false, false);
+    w.frame.scrollTo(ScrollRequest::ThumbPosition, 200, true, false);
+    w.frame.scrollTo(ScrollRequest::ThumbPosition, 200, false, false);
     bench::settleEvents();
     int i = 0;
     for (auto _ : state) {

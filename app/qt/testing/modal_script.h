@@ -7,9 +7,9 @@
 
 namespace qttest {
 
-// Answers the modal boxes and dialogs a call is about to show: each step
-// waits for the active modal widget it expects and acts on it. Made before
-// the call, it runs from the modal event loops the call starts.
+// Answers the modal boxes, dialogs and pop-ups a call is about to show: each
+// step waits for the active pop-up or modal widget it expects and acts on
+// it. Made before the call, it runs from the event loops the call starts.
 class ModalScript {
   public:
     // Returns false while `modal` is not the widget the step waits for.
@@ -30,7 +30,8 @@ class ModalScript {
         }
         // Only a shown widget is waiting for an answer; one that was just
         // answered may still be on the modal stack for a moment.
-        QWidget* modal = QApplication::activeModalWidget();
+        QWidget* modal = QApplication::activePopupWidget();
+        if (!modal) modal = QApplication::activeModalWidget();
         if (modal && modal->isVisible() && steps_[next_](modal)) ++next_;
     }
 
