@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <map>
 
-#include "app/frame/frame_pictures.h"
 #include "app/frame/menu_structure.h"
+#include "app/frame/pictures/picture_library.h"
 #include "cli/replay_shell.h"
 #include "platform/text/utf.h"
 
@@ -65,7 +65,7 @@ void printItems(std::FILE* out, std::span<const MenuItem> items, const MenuRecor
 
 std::string imageName(const HeadlessBar& bar, std::int32_t image) {
     const std::int32_t id = bar.pictureIdOf(image);
-    if (id == FramePicture::SwatchFrame) return "swatch";
+    if (id == PictureId::SwatchFrame) return "swatch";
     return id < 0 ? std::string("none") : std::to_string(id);
 }
 
@@ -166,12 +166,6 @@ void ReplayShell::printBars() {
 
 void ReplayShell::closeMainWindow() {
     app_.destroyed();
-}
-
-int ReplayShell::runAboutBox(const AboutBoxContents&) {
-    // Done is the box's only button.
-    std::fprintf(out_, "dialog about -> 1\n");
-    return 1;
 }
 
 std::string ReplayShell::stateLine() const {

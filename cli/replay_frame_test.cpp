@@ -111,6 +111,38 @@ TEST(ReplayFrameTest, BadWindowLinesStopTheScript) {
     }
 }
 
+TEST(ReplayFrameTest, BadDialogLinesStopTheScript) {
+    for (const char* bad :
+         {"colourpicker\n", "colourpicker tap 10 26\n", "colourpicker down 10\n",
+          "opacityslider up x 2\n", "opacityslider down 1 40000\n", "canvassize\n",
+          "canvassize 320\n", "canvassize 1 2 3\n", "snapshot-opacity\n",
+          // Nothing to write before the pop-up was shown, or where no file can go.
+          "snapshot-colourpicker \"never.ppm\"\n",
+          "menu 40057\nsnapshot-opacity \"/nonexistent/folder/o.ppm\"\n"}) {
+        const Replay r = replay(bad);
+        EXPECT_EQ(r.status, 1) << bad;
+        EXPECT_NE(r.err.find("frame.replay:"), std::string::npos) << bad << r.err;
+    }
+}
+
+TEST(ReplayFrameTest, ScriptedPopUpsKeepTheirOwnQueues) {
+    // The opacity slider's events wait while the colour picker runs out of
+    // its own and is cancelled; a Canvas Size answer waits for its dialog.
+    const Replay r = replay(
+        "opacityslider down 60 25\n"
+        "opacityslider up 60 25\n"
+        "canvassize \"100\" \"200\"\n"
+        "menu 40024\n"
+        "menu 40057\n"
+        "menu 40060\n"
+        "state\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find("modified=")),
+              "dialog colour -> 2\ndialog opacity -> 1\ndialog canvassize -> 1\n");
+    EXPECT_NE(r.out.find("opacity=60 "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("canvas=100x200 "), std::string::npos) << r.out;
+}
+
 TEST(ReplayFrameTest, StartTakesAnOptionalCommandLine) {
     char program[] = "/nonexistent/script.replay";
     char start[] = "--start";

@@ -167,7 +167,8 @@ TEST_F(ReplayScenarioTest, EveryMenuCommandRunsWithoutADisplay) {
     EXPECT_EQ(linesStartingWith("item ").size(), 2 * 16u);
     for (const char* line :
          {"unhandled 40038", "unhandled 40032", "unhandled 40001", "unhandled 40061",
-          "dialog about -> 1", "palette shape items=5 checked=none -> 3",
+          "dialog about -> 1", "dialog colour -> 1", "dialog opacity -> 1",
+          "dialog canvassize -> 1", "palette shape items=5 checked=none -> 3",
           "palette shape items=5 checked=none -> none", "palette widths items=8 checked=1 -> 7",
           "palette grid items=6 checked=0 -> 1", "palette zoom items=7 checked=2 -> 3",
           "palette fontsize items=12 checked=4 -> 2", "bar tool visible=0 height=21",
@@ -177,7 +178,8 @@ TEST_F(ReplayScenarioTest, EveryMenuCommandRunsWithoutADisplay) {
     for (const char* command : {"40041", "40043", "40045", "40046"})
         EXPECT_TRUE(printedLine(std::string("unhandled ") + command)) << command;
     EXPECT_EQ(linesStartingWith("unhandled ").size(), 8u);
-    EXPECT_EQ(linesStartingWith("dialog ").size(), 4u + 2u + 1u);
+    // Four file dialogs, two saves, and the four modal dialogs.
+    EXPECT_EQ(linesStartingWith("dialog ").size(), 4u + 2u + 4u);
 
     const auto states = linesStartingWith("modified=");
     ASSERT_EQ(states.size(), 4u);
@@ -187,12 +189,60 @@ TEST_F(ReplayScenarioTest, EveryMenuCommandRunsWithoutADisplay) {
     EXPECT_NE(states[1].find("button=0 width=8 "), std::string::npos) << states[1];
     EXPECT_NE(states[1].find("grid=4 "), std::string::npos) << states[1];
     EXPECT_NE(states[1].find("fontsize=9 "), std::string::npos) << states[1];
+    EXPECT_NE(states[1].find("colour=0x0000FB "), std::string::npos) << states[1];
+    EXPECT_NE(states[1].find("opacity=126 "), std::string::npos) << states[1];
+    EXPECT_NE(states[2].find("canvas=320x240 "), std::string::npos) << states[2];
     EXPECT_NE(states[2].find("modified=0 undo=0"), std::string::npos) << states[2];
     // Exit was cancelled; Control+Q closed the window without asking, the
     // unsaved stroke was hibernated, and nothing after it ran.
     EXPECT_EQ(printed.back(), states[3]);
     EXPECT_NE(states[3].find("modified=1"), std::string::npos);
     EXPECT_TRUE(hibernated());
+}
+
+TEST_F(ReplayScenarioTest, TheDialogsChangeSettingsOnlyWhenTheUserChose) {
+    ASSERT_EQ(replay("dialogs.replay"), 0);
+    const std::vector<std::string> dialogs = linesStartingWith("dialog ");
+    EXPECT_EQ(dialogs, (std::vector<std::string>{"dialog colour -> 1", "dialog colour -> 2",
+                                                 "dialog colour -> 2", "dialog opacity -> 1",
+                                                 "dialog canvassize -> 1", "dialog canvassize -> 1",
+                                                 "dialog canvassize -> 2", "dialog about -> 1"}));
+    // The field's top-left pixel on a fresh start, shown on the swatch.
+    EXPECT_TRUE(printedLine("button 40024 bar=option enabled=1 pressed=0 visible=1 image=swatch"));
+    const auto states = linesStartingWith("modified=");
+    ASSERT_EQ(states.size(), 5u);
+    EXPECT_NE(states[0].find("colour=0x0000FB "), std::string::npos) << states[0];
+    EXPECT_NE(states[1].find("colour=0x0000FB "), std::string::npos) << states[1];
+    EXPECT_NE(states[1].find("opacity=126 "), std::string::npos) << states[1];
+    // The unchanged size reached nothing: the stroke is still in the history.
+    EXPECT_NE(states[2].find("undo=1 redo=0 selection=none tool=none history=1 "),
+              std::string::npos)
+        << states[2];
+    EXPECT_NE(states[2].find("canvas=600x600 "), std::string::npos) << states[2];
+    EXPECT_NE(states[3].find("canvas=1x1024 "), std::string::npos) << states[3];
+    EXPECT_EQ(states[4].substr(states[4].find("canvas=")),
+              states[3].substr(states[3].find("canvas=")));
+
+    // Hue 0: full red at the top left fading to grey at the right, black at
+    // the bottom; the hue bar runs from red towards yellow beside its marker.
+    const Ppm colour = snapshot("colour.ppm");
+    ASSERT_EQ(colour.width, 168);
+    ASSERT_EQ(colour.height, 122);
+    EXPECT_EQ(colour.at(10, 26), rgb(251, 0, 0));
+    EXPECT_EQ(colour.at(159, 26), rgb(251, 248, 248));
+    for (std::int32_t x = 10; x < 160; ++x)
+        ASSERT_EQ(colour.at(x, 97), 0u) << x;
+    EXPECT_EQ(colour.at(10, 103), 0u);                // the marker at hue 0
+    EXPECT_EQ(colour.at(20, 108), rgb(255, 102, 0));  // hue 40 of 600
+
+    // The knob's tip under column 111 at opacity 126, the track above it.
+    const Ppm opacity = snapshot("opacity.ppm");
+    EXPECT_EQ(opacity.at(111, 26), 0u);
+    EXPECT_EQ(opacity.at(110, 26), white);
+    EXPECT_EQ(opacity.at(106, 31), 0u);
+    EXPECT_EQ(opacity.at(105, 31), white);
+    EXPECT_EQ(opacity.at(13, 23), 0u);
+    EXPECT_EQ(opacity.at(112, 24), 0u);
 }
 
 TEST_F(ReplayScenarioTest, AHibernatedDrawingComesBackOnceAtItsSize) {

@@ -17,6 +17,7 @@ ReplayShell::ReplayShell(std::uint16_t canvasWidth, std::uint16_t canvasHeight, 
       app_(*this) {
     platform::setDialogs(&dialogs_);
     platform::setPopupMenus(&popups_);
+    platform::setModalDialogs(&modalDialogs_);
     MainFrame::Windows windows;
     windows.mainWindow = &mainWindow_;
     windows.menuBar = &menuBar_;
@@ -29,6 +30,7 @@ ReplayShell::ReplayShell(std::uint16_t canvasWidth, std::uint16_t canvasHeight, 
 }
 
 ReplayShell::~ReplayShell() {
+    platform::setModalDialogs(nullptr);
     platform::setPopupMenus(nullptr);
     platform::setDialogs(nullptr);
 }
@@ -56,7 +58,8 @@ bool ReplayShell::run(std::istream& script, const std::string& scriptName, std::
 bool ReplayShell::execute(const ScriptLine& line, std::string& error) {
     bool handled = false;
     const bool ok = executeSetting(line, handled, error) && executeInput(line, handled, error) &&
-                    executeOutput(line, handled, error) && executeWindow(line, handled, error);
+                    executeOutput(line, handled, error) && executeWindow(line, handled, error) &&
+                    executeDialog(line, handled, error);
     if (ok && !handled) {
         error = "unknown command \"" + line.command + "\"";
         return false;
@@ -74,6 +77,10 @@ void ReplayShell::reportDialogs() {
     const auto& shown = popups_.records();
     for (; reportedPopups_ < shown.size(); ++reportedPopups_)
         std::fprintf(out_, "%s\n", platform::format(shown[reportedPopups_]).c_str());
+    // A dialog's consequences (a message box, say) come after the dialog.
+    const auto& modal = modalDialogs_.records();
+    for (; reportedModalDialogs_ < modal.size(); ++reportedModalDialogs_)
+        std::fprintf(out_, "%s\n", platform::format(modal[reportedModalDialogs_]).c_str());
     const auto& records = dialogs_.records();
     for (; reportedDialogs_ < records.size(); ++reportedDialogs_)
         std::fprintf(out_, "%s\n", platform::format(records[reportedDialogs_]).c_str());

@@ -11,6 +11,7 @@
 #include "app/startup/application.h"
 #include "cli/script_line.h"
 #include "platform/dialogs/scripted_dialogs.h"
+#include "platform/dialogs/scripted_modal_dialogs.h"
 #include "platform/dialogs/scripted_popup_menus.h"
 #include "platform/window/headless_window.h"
 
@@ -49,7 +50,6 @@ class ReplayShell : public ApplicationShell {
 
     // ApplicationShell
     void closeMainWindow() override;
-    int runAboutBox(const AboutBoxContents& contents) override;
     void documentStateChanged(const DocumentState&) override {}
 
   private:
@@ -58,6 +58,9 @@ class ReplayShell : public ApplicationShell {
     bool executeOutput(const ScriptLine& line, bool& handled, std::string& error);
     // Lines about the main window: menus, keys, bars, palettes, closing.
     bool executeWindow(const ScriptLine& line, bool& handled, std::string& error);
+    // Lines about the modal dialogs: pop-up stylus events, Canvas Size
+    // answers, pop-up snapshots.
+    bool executeDialog(const ScriptLine& line, bool& handled, std::string& error);
     void printMenus();
     void printBars();
     // What the message loop does between two messages: repaint what was
@@ -70,6 +73,7 @@ class ReplayShell : public ApplicationShell {
     std::FILE* out_;
     platform::ScriptedDialogs dialogs_;
     platform::ScriptedPopupMenus popups_;
+    platform::ScriptedModalDialogs modalDialogs_;
     platform::HeadlessWindow view_;
     HeadlessMainWindow mainWindow_;
     HeadlessBar menuBar_;
@@ -78,4 +82,5 @@ class ReplayShell : public ApplicationShell {
     Application app_;
     std::size_t reportedDialogs_ = 0;
     std::size_t reportedPopups_ = 0;
+    std::size_t reportedModalDialogs_ = 0;
 };

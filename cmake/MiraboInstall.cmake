@@ -14,8 +14,8 @@ install(TARGETS mirabo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # (`cmake --install --prefix` may change it).
 # The icons' pixels are one library, so the program (which registers them at
 # every start) and the installation write the same pictures.
-add_library(mirabo_desktop_icons STATIC app/desktop/placeholder_icons.cpp)
-target_link_libraries(mirabo_desktop_icons PUBLIC mirabo_platform)
+add_library(mirabo_desktop_icons STATIC app/desktop/desktop_icons.cpp)
+target_link_libraries(mirabo_desktop_icons PUBLIC mirabo_core)
 add_executable(mirabo-desktop-files app/desktop/desktop_files_tool.cpp)
 target_link_libraries(mirabo-desktop-files PRIVATE mirabo_desktop_icons)
 

@@ -8,26 +8,26 @@
 // selection button moves the selection when the stylus lands inside it.
 Tool* SketchDocument::acquireForButton(POINT point, bool& flattenFirst, COLORREF& colour) {
     switch (frame->currentTool) {
-        case 0:
+        case ToolButton::Pencil:
             return toolFactory.acquire(*this, ToolId::Brush);
-        case 1:
+        case ToolButton::Line:
             return toolFactory.acquire(*this, ToolId::Line);
-        case 2:
+        case ToolButton::Rectangle:
             return toolFactory.acquire(*this, ToolId::Rectangle);
-        case 3:
+        case ToolButton::FilledRectangle:
             return toolFactory.acquire(*this, ToolId::FilledRectangle);
-        case 4:
+        case ToolButton::Ellipse:
             return toolFactory.acquire(*this, ToolId::Ellipse);
-        case 5:
+        case ToolButton::FilledEllipse:
             return toolFactory.acquire(*this, ToolId::FilledEllipse);
-        case 6:
+        case ToolButton::Airbrush:
             return toolFactory.acquire(*this, ToolId::MaskBrush);
-        case 7:
+        case ToolButton::Smudge:
             return toolFactory.acquire(*this, ToolId::Smudge);
-        case 8:
+        case ToolButton::Eraser:
             colour = backgroundColour();
             return toolFactory.acquire(*this, ToolId::MaskBrush);
-        case 9:
+        case ToolButton::Selection:
             if (isInsideSelection(point)) {
                 Tool* move = toolFactory.acquire(*this, ToolId::MoveSelection);
                 if (move) move->setBounds(selection);
@@ -36,9 +36,9 @@ Tool* SketchDocument::acquireForButton(POINT point, bool& flattenFirst, COLORREF
             // A new selection keeps the history: selecting is no change.
             flattenFirst = false;
             return toolFactory.acquire(*this, ToolId::Select);
-        case 11:
+        case ToolButton::Text:
             return toolFactory.acquire(*this, ToolId::Text);
-        case 15:
+        case ToolButton::Fill:
             return toolFactory.acquire(*this, ToolId::Fill);
         default:
             return nullptr;
@@ -95,7 +95,7 @@ void SketchDocument::pointerMove(POINT point, bool fromAutoScroll) {
     if (!frame) return;
     if (!activeTool) {
         // A stylus that is already down when the tool changed starts the new one here.
-        if (frame->currentTool != 15) pointerButton(point, true, true, false);
+        if (frame->currentTool != ToolButton::Fill) pointerButton(point, true, true, false);
         return;
     }
     POINT p = point;

@@ -4,13 +4,6 @@
 #include "canvas/canvas.h"
 #include "document/sketch_document.h"
 
-namespace {
-
-// The airbrush's tool button; every other button using this tool erases.
-constexpr std::uint16_t airbrushButton = 6;
-
-}  // namespace
-
 void MaskBrushTool::onRelease(SketchDocument& document) {
     count = 0;
     Tool::onRelease(document);
@@ -48,7 +41,10 @@ ToolResult MaskBrushTool::finish(SketchDocument&) {
 }
 
 bool MaskBrushTool::addPoint(SketchDocument& document, POINT stylus) {
-    if (document.frame && document.frame->currentTool == airbrushButton) return addSpaced(stylus);
+    // The airbrush sprays spaced stamps; the eraser, the other button using
+    // this tool, draws a joined stroke.
+    if (document.frame && document.frame->currentTool == ToolButton::Airbrush)
+        return addSpaced(stylus);
     if (count >= strokeCapacity) return false;
     addJoined(stylus);
     return true;

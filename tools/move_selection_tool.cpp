@@ -4,13 +4,6 @@
 #include "canvas/canvas.h"
 #include "document/sketch_document.h"
 
-namespace {
-
-// The tool button that makes and moves selections.
-constexpr std::uint16_t selectionButton = 9;
-
-}  // namespace
-
 void MoveSelectionTool::onAcquire(SketchDocument& document) {
     Tool::onAcquire(document);
     setFlag(ToolFlags::Floating, true);
@@ -54,7 +47,7 @@ ToolResult MoveSelectionTool::onPointerButton(SketchDocument& document, const PO
     // Edges count as inside, as they do for the selection that was lifted.
     const bool inside = point.x >= bounds.left && point.x <= bounds.right &&
                         point.y >= bounds.top && point.y <= bounds.bottom;
-    if (!inside || !document.frame || document.frame->currentTool != selectionButton) {
+    if (!inside || !document.frame || document.frame->currentTool != ToolButton::Selection) {
         // Put the area down; the document starts the current button's tool here.
         return ToolResult::Commit;
     }

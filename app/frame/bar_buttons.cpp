@@ -1,6 +1,6 @@
 #include "app/frame/frame_bar.h"
-#include "app/frame/frame_pictures.h"
 #include "app/frame/main_frame.h"
+#include "app/frame/pictures/picture_library.h"
 #include "app/frame/size_lists.h"
 #include "document/document.h"
 #include "platform/gdi/bitmap.h"
@@ -11,8 +11,8 @@ namespace {
 // cannot be loaded or added. The loaded copies are freed again: the bar
 // keeps its own.
 std::int32_t addMaskedImage(FrameBar& bar, std::int32_t bitmap, std::int32_t mask) {
-    const auto picture = loadFramePicture(bitmap);
-    const auto maskPicture = loadFramePicture(mask);
+    const auto picture = loadPicture(bitmap);
+    const auto maskPicture = loadPicture(mask);
     if (!picture || !maskPicture) return -1;
     return bar.addImage(bitmap, *picture, maskPicture.get());
 }

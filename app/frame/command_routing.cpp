@@ -32,6 +32,10 @@ constexpr FixedCommand fileCommands[] = {
 }  // namespace
 
 bool MainFrame::mainWindowCommand(std::int32_t command) {
+    if (command == MenuCommand::About) {
+        showAboutBox();
+        return true;
+    }
     if (command == MenuCommand::ToggleToolBar || command == MenuCommand::ToggleOptionBar) {
         toggleBar(command);
         return true;
@@ -53,7 +57,10 @@ bool MainFrame::routeCommand(std::int32_t command) {
         handled = true;
         break;
     }
-    if (!handled && command == MenuCommand::CanvasSize) handled = true;
+    if (!handled && command == MenuCommand::CanvasSize) {
+        chooseCanvasSize();
+        handled = true;
+    }
 
     if (!handled) {
         for (ToolButtonRow& row : toolButtons) {

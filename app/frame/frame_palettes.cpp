@@ -3,6 +3,7 @@
 
 #include "app/frame/frame_bar.h"
 #include "app/frame/main_frame.h"
+#include "app/frame/pictures/picture_library.h"
 #include "app/frame/popup_palette.h"
 #include "app/frame/size_lists.h"
 #include "document/document.h"
@@ -47,9 +48,11 @@ struct ShapeItem {
     std::int32_t command;
 };
 constexpr ShapeItem shapeItems[] = {
-    {191, ToolCommand::Ellipse},   {192, ToolCommand::FilledEllipse},
-    {193, ToolCommand::Rectangle}, {249, ToolCommand::FilledRectangle},
-    {285, ToolCommand::Line},
+    {PictureId::ShapeEllipse, ToolCommand::Ellipse},
+    {PictureId::ShapeFilledEllipse, ToolCommand::FilledEllipse},
+    {PictureId::ShapeRectangle, ToolCommand::Rectangle},
+    {PictureId::ShapeFilledRectangle, ToolCommand::FilledRectangle},
+    {PictureId::ShapeLine, ToolCommand::Line},
 };
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include "app/frame/frame_bar.h"
-#include "app/frame/frame_pictures.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/pictures/picture_library.h"
 #include "platform/gdi/bitmap.h"
@@ -19,8 +18,8 @@ struct BarToggle {
     std::int32_t picture;
 };
 constexpr BarToggle barToggles[] = {
-    {MenuCommand::ToggleToolBar, FramePicture::ToolBarToggle},
-    {MenuCommand::ToggleOptionBar, FramePicture::OptionBarToggle},
+    {MenuCommand::ToggleToolBar, PictureId::ToolBarToggle},
+    {MenuCommand::ToggleOptionBar, PictureId::OptionBarToggle},
 };
 
 RECT clientOf(const FrameMainWindow* window) {
@@ -62,10 +61,11 @@ bool MainFrame::create(const Windows& windows, std::uint16_t width, std::uint16_
     }
     if (menuBar) {
         for (const BarToggle& toggle : barToggles) {
-            const auto picture = loadFramePicture(toggle.picture);
-            if (!picture) continue;
-            // These pictures carry their transparency themselves.
+            // These two pictures have no mask of their own: it comes from
+            // their transparent pixels.
+            const auto picture = loadPicture(toggle.picture);
             const auto mask = loadPictureMask(toggle.picture);
+            if (!picture || !mask) continue;
             const std::int32_t image = menuBar->addImage(toggle.picture, *picture, mask.get());
             if (image != -1) menuBar->addButton(toggle.command, image, 0);
         }

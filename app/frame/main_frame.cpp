@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/frame/frame_bar.h"
-#include "app/frame/frame_pictures.h"
+#include "app/frame/pictures/picture_library.h"
 #include "app/frame/view_geometry.h"
 #include "document/document.h"
 #include "platform/gdi/bitmap.h"
@@ -116,16 +116,16 @@ void MainFrame::updateOptionBar() {
 void MainFrame::updateColourButton() {
     if (!optionBar) return;
     if (colourButtonImage == -1) {
-        colourButtonBitmap = loadFramePicture(FramePicture::SwatchFrame);
+        colourButtonBitmap = loadPicture(PictureId::SwatchFrame);
     } else {
         optionBar->removeImage(optionBar->buttonImage(OptionCommand::Colour));
     }
     if (!colourButtonBitmap) return;
     platform::Surface(colourButtonBitmap.get())
         .fillRect(swatchColourArea, platform::Brush::solid(currentColour));
-    const auto mask = loadFramePicture(FramePicture::SwatchMask);
+    const auto mask = loadPicture(PictureId::SwatchMask);
     colourButtonImage =
-        optionBar->addImage(FramePicture::SwatchFrame, *colourButtonBitmap, mask.get());
+        optionBar->addImage(PictureId::SwatchFrame, *colourButtonBitmap, mask.get());
     if (colourButtonImage != -1)
         optionBar->setButtonImage(OptionCommand::Colour, colourButtonImage);
 }

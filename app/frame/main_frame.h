@@ -139,8 +139,9 @@ class MainFrame {
     // Places the bars and the view after the main window changed size.
     void layout();
     // A command from a menu item, accelerator or button that the main window
-    // itself does not handle: the bar toggles and `routeCommand`. False when
-    // nothing took it, for the shell's default handling.
+    // itself does not handle: the About box, the bar toggles and
+    // `routeCommand`. False when nothing took it, for the shell's default
+    // handling.
     bool mainWindowCommand(std::int32_t command);
     bool routeCommand(std::int32_t command);
     // Grays the menu items the document cannot carry out now.
@@ -195,6 +196,10 @@ class MainFrame {
     static std::int32_t eyedropperButton(MainFrame& frame, std::int32_t command);
     static std::int32_t undoButton(MainFrame& frame, std::int32_t command);
     static std::int32_t redoButton(MainFrame& frame, std::int32_t command);
+    // The colour and opacity buttons' handlers: `chooseColour` and
+    // `chooseOpacity` (frame_dialogs.cpp).
+    static std::int32_t colourButton(MainFrame& frame, std::int32_t command);
+    static std::int32_t opacityButton(MainFrame& frame, std::int32_t command);
 
     // The modal dialogs of the option bar and the Tools menu, run through
     // `platform::modalDialogs()` and owned by the canvas view. Each tells
@@ -204,6 +209,9 @@ class MainFrame {
     void chooseColour();
     void chooseOpacity();
     void chooseCanvasSize();
+    // The About box (Tools > About, Control+A): the product picture, the
+    // version and the maker's lines, until the user closes it.
+    void showAboutBox();
 
   private:
     // Fits the view between the visible bars; `toggleBar` keeps one more row

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "app/frame/pictures/picture_library.h"
+#include "app/frame/testing/bitmap_pixels.h"
 #include "app/frame/testing/quiet_document.h"
 #include "app/frame/testing/recording_bar.h"
 #include "app/frame/view_geometry.h"
@@ -211,6 +213,44 @@ TEST(MainFrameTest, OnlyOneUndoArrowIsShown) {
     frame.optionToggle = true;
     frame.updateOptionBar();
     EXPECT_TRUE(options.buttons[OptionCommand::Eyedropper].pressed);
+}
+
+// Checks each image the frame adds against the swatch frame's mask.
+class SwatchBar : public RecordingBar {
+  public:
+    std::int32_t addImage(std::int32_t pictureId, const platform::Bitmap& picture,
+                          const platform::Bitmap* mask) override {
+        const auto expected = loadPicture(PictureId::SwatchMask);
+        maskIsTheSwatchMask = mask && expected && mask->width() == expected->width() &&
+                              mask->height() == expected->height();
+        for (std::int32_t y = 0; maskIsTheSwatchMask && y < expected->height(); ++y)
+            for (std::int32_t x = 0; x < expected->width(); ++x)
+                maskIsTheSwatchMask &= bitAt(*mask, x, y) == bitAt(*expected, x, y);
+        return RecordingBar::addImage(pictureId, picture, mask);
+    }
+    bool maskIsTheSwatchMask = false;
+};
+
+TEST(MainFrameTest, TheSwatchIsTheEmptyFrameFilledWithTheColour) {
+    MainFrame frame;
+    SwatchBar options;
+    frame.optionBar = &options;
+    frame.currentColour = rgb(12, 200, 34);
+    frame.updateColourButton();
+    ASSERT_TRUE(frame.colourButtonBitmap);
+    EXPECT_EQ(options.pictureIds.back(), PictureId::SwatchFrame);
+    EXPECT_TRUE(options.maskIsTheSwatchMask);
+    const auto empty = loadPicture(PictureId::SwatchFrame);
+    ASSERT_TRUE(empty);
+    ASSERT_EQ(frame.colourButtonBitmap->width(), empty->width());
+    ASSERT_EQ(frame.colourButtonBitmap->height(), empty->height());
+    for (std::int32_t y = 0; y < empty->height(); ++y)
+        for (std::int32_t x = 0; x < empty->width(); ++x) {
+            const bool swatch = x >= 2 && x < 16 && y >= 3 && y < 8;
+            EXPECT_EQ(colourAt(*frame.colourButtonBitmap, x, y),
+                      swatch ? frame.currentColour : colourAt(*empty, x, y))
+                << x << "," << y;
+        }
 }
 
 TEST(MainFrameTest, ColourButtonReplacesItsImage) {

@@ -59,12 +59,6 @@ constexpr Accelerator accelerators[] = {
     {u'Q', MenuCommand::Close},
 };
 
-constexpr std::u16string_view makerLines[] = {
-    u"Mirabo paint and sketch",
-    u"Written by the Mirabo developers",
-};
-constexpr AboutBoxContents about{u"About Mirabo", u"v1.0", 178, makerLines};
-
 }  // namespace
 
 std::span<const MenuBarMenu> mainMenus() {
@@ -73,8 +67,4 @@ std::span<const MenuBarMenu> mainMenus() {
 
 std::span<const Accelerator> mainAccelerators() {
     return accelerators;
-}
-
-const AboutBoxContents& aboutBoxContents() {
-    return about;
 }

@@ -32,13 +32,3 @@ struct Accelerator {
 
 // Control+A for the About box and Control+Q to close.
 std::span<const Accelerator> mainAccelerators();
-
-// What the About box shows. The shell lays it out: the title, the version at
-// the top right, the product picture, and the maker's lines below it.
-struct AboutBoxContents {
-    std::u16string_view title;
-    std::u16string_view version;
-    std::int32_t picture;
-    std::span<const std::u16string_view> makerLines;
-};
-const AboutBoxContents& aboutBoxContents();

@@ -1,6 +1,6 @@
 #include "app/frame/popup_palette.h"
 
-#include "app/frame/frame_pictures.h"
+#include "app/frame/pictures/picture_library.h"
 #include "platform/gdi/bitmap.h"
 
 PopupPalette::PopupPalette(std::string name) {
@@ -27,7 +27,7 @@ BitmapPalette::~BitmapPalette() = default;
 
 void BitmapPalette::appendBitmap(std::int32_t id, bool checked) {
     if (checked) request_.checked = int(request_.items.size());
-    pictures_.push_back(loadFramePicture(id));
+    pictures_.push_back(loadPicture(id));
     platform::PopupItem item;
     item.picture = pictures_.back().get();
     item.pictureId = id;

@@ -61,8 +61,8 @@ OptionButtonTable initialOptionButtonTable() {
     using namespace OptionCommand;
     return OptionButtonTable{{
         optionRow(Size, 201, 223, 0, &MainFrame::sizePalette),
-        optionRow(Opacity, 287, 286, 6, nullptr),
-        optionRow(Colour, 195, 226, 1, nullptr),
+        optionRow(Opacity, 287, 286, 6, &MainFrame::opacityButton),
+        optionRow(Colour, 195, 226, 1, &MainFrame::colourButton),
         optionRow(Eyedropper, 188, 243, 9, &MainFrame::eyedropperButton),
         optionRow(Grid, 158, 224, 2, &MainFrame::snapPalette),
         optionRow(Zoom, 198, 220, 5, &MainFrame::zoomPalette),

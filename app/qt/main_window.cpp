@@ -15,7 +15,6 @@
 #include "app/qt/canvas_viewport.h"
 #include "app/qt/menu_row.h"
 #include "app/qt/pixel_pictures.h"
-#include "platform/dialogs/modal_dialogs.h"
 #include "platform/gdi/bitmap.h"
 
 namespace {
@@ -164,18 +163,6 @@ void MainWindow::fitToScreen(std::uint16_t canvasSide) {
 
 void MainWindow::closeMainWindow() {
     close();
-}
-
-int MainWindow::runAboutBox(const AboutBoxContents& contents) {
-    platform::AboutBoxRequest request;
-    request.owner = &view_->client();
-    request.caption = contents.title;
-    const std::unique_ptr<platform::Bitmap> picture = loadPicture(contents.picture);
-    request.picture = picture.get();
-    request.version = contents.version;
-    for (const std::u16string_view line : contents.makerLines)
-        request.lines.emplace_back(line);
-    return platform::modalDialogs().runAboutBox(request);
 }
 
 void MainWindow::documentStateChanged(const DocumentState& state) {

@@ -43,7 +43,6 @@ class MainWindow final : public QMainWindow, public ApplicationShell, public Fra
 
     // ApplicationShell
     void closeMainWindow() override;
-    int runAboutBox(const AboutBoxContents& contents) override;
     void documentStateChanged(const DocumentState& state) override;
 
     // FrameMainWindow

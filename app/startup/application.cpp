@@ -1,6 +1,5 @@
 #include "app/startup/application.h"
 
-#include "app/frame/menu_structure.h"
 #include "app/startup/command_line.h"
 #include "app/startup/hibernation.h"
 
@@ -46,9 +45,6 @@ bool Application::command(std::int32_t id) {
         case MenuCommand::Close:
             // Closing without a question: unsaved work is hibernated.
             shell_.closeMainWindow();
-            break;
-        case MenuCommand::About:
-            shell_.runAboutBox(aboutBoxContents());
             break;
         case MenuCommand::Exit:
             exit();

@@ -9,8 +9,6 @@
 #include "app/frame/main_frame.h"
 #include "document/sketch_document.h"
 
-struct AboutBoxContents;
-
 // What a shell shows of the document outside the picture: the title's name
 // and unsaved-work mark, the enabling of Save, Undo and Redo, the size.
 struct DocumentState {
@@ -23,15 +21,16 @@ struct DocumentState {
     friend bool operator==(const DocumentState&, const DocumentState&) = default;
 };
 
-// What the program asks of the shell that shows it.
+// What the program asks of the shell that shows it. Message boxes, file
+// dialogs, palettes and the modal dialogs (the About box among them) are not
+// here: the shell installs its implementations of `platform::dialogs()`,
+// `platform::popupMenus()` and `platform::modalDialogs()` before `create`.
 class ApplicationShell {
   public:
     virtual ~ApplicationShell() = default;
     // Close the main window as a user's close would: the shell takes the
     // window down and calls `Application::destroyed` as it goes.
     virtual void closeMainWindow() = 0;
-    // Shows the About box modally, owned by the main window; its result.
-    virtual int runAboutBox(const AboutBoxContents& contents) = 0;
     // The document's state differs from the last one reported (the first
     // report comes from `create`). Refresh the title and the menus here.
     virtual void documentStateChanged(const DocumentState& state) = 0;

@@ -7,9 +7,9 @@
 
 #include "app/frame/headless_bar.h"
 #include "app/frame/headless_main_window.h"
-#include "app/frame/menu_structure.h"
 #include "app/startup/hibernation.h"
 #include "platform/dialogs/scripted_dialogs.h"
+#include "platform/dialogs/scripted_modal_dialogs.h"
 #include "platform/dialogs/scripted_popup_menus.h"
 #include "platform/files/device_path.h"
 #include "platform/files/file.h"
@@ -26,10 +26,12 @@ class ApplicationTest : public ::testing::Test, public ApplicationShell {
     ApplicationTest() : view(240, 268), mainWindow(240, 310, view), app(*this) {
         platform::setDialogs(&dialogs);
         platform::setPopupMenus(&popups);
+        platform::setModalDialogs(&modalDialogs);
         MainFrame::Windows windows{&mainWindow, &menuBar, &toolBar, &optionBar, &view, nullptr};
         EXPECT_TRUE(app.create(windows));
     }
     ~ApplicationTest() override {
+        platform::setModalDialogs(nullptr);
         platform::setPopupMenus(nullptr);
         platform::setDialogs(nullptr);
     }
@@ -37,10 +39,6 @@ class ApplicationTest : public ::testing::Test, public ApplicationShell {
     void closeMainWindow() override {
         ++closeRequests;
         app.destroyed();
-    }
-    int runAboutBox(const AboutBoxContents& contents) override {
-        aboutTitles.emplace_back(contents.title);
-        return 1;
     }
     void documentStateChanged(const DocumentState& state) override { states.push_back(state); }
 
@@ -56,12 +54,12 @@ class ApplicationTest : public ::testing::Test, public ApplicationShell {
                                                             deviceRoot.path().c_str()};
     platform::ScriptedDialogs dialogs;
     platform::ScriptedPopupMenus popups;
+    platform::ScriptedModalDialogs modalDialogs;
     platform::HeadlessWindow view;
     HeadlessMainWindow mainWindow;
     HeadlessBar menuBar, toolBar, optionBar;
     Application app;
     int closeRequests = 0;
-    std::vector<std::u16string> aboutTitles;
     std::vector<DocumentState> states;
 };
 
@@ -172,8 +170,9 @@ TEST_F(ApplicationTest, AHandedOverCommandLineOpensItsDocument) {
 
 TEST_F(ApplicationTest, AboutAndTheArrowKeys) {
     EXPECT_TRUE(app.command(MenuCommand::About));
-    ASSERT_EQ(aboutTitles.size(), 1u);
-    EXPECT_EQ(aboutTitles[0], u"About Mirabo");
+    ASSERT_EQ(modalDialogs.records().size(), 1u);
+    EXPECT_EQ(format(modalDialogs.records()[0]), "dialog about -> 1");
+    EXPECT_EQ(modalDialogs.records()[0].shownTexts[0], u"About Mirabo");
     app.keyUp(Key::Left);
     EXPECT_EQ(app.frame().currentTool, ToolButton::Hand);
     app.keyUp(Key::Right);
@@ -206,7 +205,6 @@ TEST(ApplicationWithoutAViewTest, RunsWithAnEmptyWindowAndLeavesTheHibernationFi
     platform::testing::ScopedEnvironment variable{"MIRABO_DEVICE_ROOT", root.path().c_str()};
     struct Shell : ApplicationShell {
         void closeMainWindow() override { ++closes; }
-        int runAboutBox(const AboutBoxContents&) override { return 1; }
         void documentStateChanged(const DocumentState&) override {}
         int closes = 0;
     } shell;

@@ -13,9 +13,7 @@ struct AssociationEntry {
 
 std::span<const AssociationEntry> fileAssociation();
 
-// The document type's extension, the verb the open command passes, and the
-// document icon's resource id.
+// The document type's extension and the name the association keys use for
+// it. The icons are `PictureId::DocumentIcon` and `PictureId::ProgramIcon`.
 inline constexpr std::u16string_view sketchExtension = u".zsf";
 inline constexpr std::u16string_view sketchDocumentType = u"zentorsketch";
-inline constexpr int documentIconId = 169;
-inline constexpr int programIconId = 101;

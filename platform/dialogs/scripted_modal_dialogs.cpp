@@ -98,9 +98,16 @@ int ScriptedModalDialogs::runNumberFields(NumberFieldsRequest& request) {
     return records_.back().result;
 }
 
-int ScriptedModalDialogs::runAboutBox(const AboutBoxRequest&) {
+int ScriptedModalDialogs::runAboutBox(const AboutBoxRequest& request) {
     ModalDialogRecord record;
     record.name = "about";
+    record.shownTexts.push_back(request.caption);
+    record.shownTexts.push_back(request.version);
+    record.shownTexts.insert(record.shownTexts.end(), request.lines.begin(), request.lines.end());
+    if (request.picture) {
+        record.pictureWidth = request.picture->width();
+        record.pictureHeight = request.picture->height();
+    }
     record.result = dialogOk;
     records_.push_back(std::move(record));
     return dialogOk;

@@ -32,8 +32,12 @@ struct ModalDialogRecord {
     std::int32_t anchorCommand = 0;
     std::size_t stylusEvents = 0;
     // Number dialogs: the texts shown, and the texts typed when confirmed.
+    // The About box: its caption, version and lines, and its picture's size
+    // (0 without one).
     std::vector<std::u16string> shownTexts;
     std::vector<std::u16string> typedTexts;
+    std::int32_t pictureWidth = 0;
+    std::int32_t pictureHeight = 0;
 };
 
 // Modal dialogs that answer from a script and remember what they ran.

@@ -134,6 +134,21 @@ TEST(ScriptedModalDialogsTest, TheAboutBoxIsClosedWithDone) {
     ScriptedModalDialogs dialogs;
     EXPECT_EQ(dialogs.runAboutBox(AboutBoxRequest{}), dialogOk);
     EXPECT_EQ(format(dialogs.records().back()), "dialog about -> 1");
+    EXPECT_EQ(dialogs.records().back().pictureWidth, 0);
+
+    // What it showed is recorded: caption, version, lines, the picture's size.
+    auto picture = Bitmap::createCompatible(20, 7);
+    ASSERT_TRUE(picture);
+    AboutBoxRequest request;
+    request.caption = u"About";
+    request.version = u"v1";
+    request.lines = {u"one", u"two"};
+    request.picture = picture.get();
+    dialogs.runAboutBox(request);
+    const ModalDialogRecord& shown = dialogs.records().back();
+    EXPECT_EQ(shown.shownTexts, (std::vector<std::u16string>{u"About", u"v1", u"one", u"two"}));
+    EXPECT_EQ(shown.pictureWidth, 20);
+    EXPECT_EQ(shown.pictureHeight, 7);
 }
 
 TEST(ModalDialogsTest, WithoutAShellEveryDialogEndsAtOnce) {

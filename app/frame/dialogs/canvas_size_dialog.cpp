@@ -12,11 +12,10 @@ std::u16string decimal(std::uint32_t value) {
     return std::u16string(digits.begin(), digits.end());
 }
 
-std::uint16_t sizeField(const platform::NumberFieldsRequest& request, std::int32_t id,
-                        std::uint16_t current) {
+std::int64_t sizeField(const platform::NumberFieldsRequest& request, std::int32_t id,
+                       std::uint16_t current) {
     for (const platform::NumberField& field : request.fields)
-        if (field.id == id)
-            return std::uint16_t(std::min<std::uint32_t>(readUnsignedNumber(field.text), 0xFFFF));
+        if (field.id == id) return readUnsignedNumber(field.text);
     return current;
 }
 
@@ -32,9 +31,9 @@ platform::NumberFieldsRequest canvasSizeRequest(const MainFrame& frame, platform
     return request;
 }
 
-void acceptCanvasSize(MainFrame& frame, const platform::NumberFieldsRequest& request) {
-    frame.canvasWidth = sizeField(request, CanvasSizeField::Width, frame.canvasWidth);
-    frame.canvasHeight = sizeField(request, CanvasSizeField::Height, frame.canvasHeight);
+bool acceptCanvasSize(MainFrame& frame, const platform::NumberFieldsRequest& request) {
+    return frame.setCanvasSize(sizeField(request, CanvasSizeField::Width, frame.canvasWidth),
+                               sizeField(request, CanvasSizeField::Height, frame.canvasHeight));
 }
 
 std::uint32_t readUnsignedNumber(std::u16string_view text) {
@@ -49,8 +48,4 @@ std::uint32_t readUnsignedNumber(std::u16string_view text) {
         value = std::min<std::uint64_t>(value * 10 + std::uint64_t(c - u'0'), 0xFFFFFFFFu);
     }
     return std::uint32_t(value);
-}
-
-std::uint16_t limitCanvasSide(std::uint16_t side) {
-    return std::clamp<std::uint16_t>(side, 1, maxCanvasSide);
 }

@@ -185,6 +185,38 @@ TEST_F(FrameDialogsTest, WithoutAShellEveryDialogIsCancelled) {
     EXPECT_EQ(frame.canvasWidth, 600);
 }
 
+TEST_F(FrameDialogsTest, TheOptionButtonsAndTheToolsMenuOpenTheDialogs) {
+    tap("colour", 10, 26);
+    EXPECT_TRUE(frame.routeCommand(OptionCommand::Colour));
+    EXPECT_EQ(frame.currentColour, rgb(251, 0, 0));
+    tap("opacity", 112, 25);
+    EXPECT_TRUE(frame.routeCommand(OptionCommand::Opacity));
+    EXPECT_EQ(frame.opacity, 126);
+    dialogs.queueFieldTexts({u"320", u"240"});
+    EXPECT_TRUE(frame.mainWindowCommand(MenuCommand::CanvasSize));
+    EXPECT_EQ(frame.canvasWidth, 320);
+    EXPECT_EQ(frame.canvasHeight, 240);
+    EXPECT_EQ(document.commands,
+              (std::vector<DocCommand>{DocCommand::ColourChanged, DocCommand::OpacityChanged,
+                                       DocCommand::CanvasSizeChanged}));
+    ASSERT_EQ(dialogs.records().size(), 3u);
+    EXPECT_EQ(dialogs.records()[0].anchorCommand, OptionCommand::Colour);
+    EXPECT_EQ(dialogs.records()[1].anchorCommand, OptionCommand::Opacity);
+}
+
+TEST_F(FrameDialogsTest, TheAboutBoxShowsTheProductPictureAndTheVersion) {
+    EXPECT_TRUE(frame.mainWindowCommand(MenuCommand::About));
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    const platform::ModalDialogRecord& about = dialogs.records()[0];
+    EXPECT_EQ(format(about), "dialog about -> 1");
+    ASSERT_GE(about.shownTexts.size(), 3u);
+    EXPECT_EQ(about.shownTexts[0], u"About Mirabo");
+    EXPECT_EQ(about.shownTexts[1], u"v1.0");
+    EXPECT_EQ(about.pictureWidth, 200);
+    EXPECT_EQ(about.pictureHeight, 68);
+    EXPECT_TRUE(document.commands.empty());
+}
+
 TEST(CanvasSizeDialogTest, OpensWithTheFramesSizeInDecimal) {
     MainFrame frame;
     frame.canvasWidth = 1024;
@@ -210,10 +242,6 @@ TEST(CanvasSizeDialogTest, ReadsUnsignedNumbers) {
     EXPECT_EQ(readUnsignedNumber(u"12px"), 0u);
     EXPECT_EQ(readUnsignedNumber(u"+3"), 0u);
     EXPECT_EQ(readUnsignedNumber(u"   "), 0u);
-    EXPECT_EQ(limitCanvasSide(0), 1);
-    EXPECT_EQ(limitCanvasSide(1), 1);
-    EXPECT_EQ(limitCanvasSide(1025), 1024);
-    EXPECT_EQ(limitCanvasSide(65535), 1024);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "app/frame/testing/bitmap_pixels.h"
 #include "app/frame/tool_button_table.h"
+#include "platform/desktop_integration/icon_image.h"
 #include "platform/gdi/bitmap.h"
 #include "platform/memory/large_buffer.h"
 
@@ -154,6 +155,32 @@ TEST(PictureLibraryTest, BothIconsLoadAtEverySize) {
                     transparent += bitAt(*icon.mask, x, y);
             EXPECT_GT(transparent, 0) << id << " at " << size;
             EXPECT_LT(transparent, size * size / 2) << id << " at " << size;
+        }
+    }
+}
+
+TEST(PictureLibraryTest, IconsBecomeDesktopImagesTransparentWhereMasked) {
+    for (std::int32_t id : {PictureId::ProgramIcon, PictureId::DocumentIcon}) {
+        for (std::int32_t size : iconSizes()) {
+            IconPicture icon = loadIcon(id, size);
+            ASSERT_TRUE(icon.picture) << id << " at " << size;
+            const platform::IconImage image =
+                platform::IconImage::fromBitmap(*icon.picture, icon.mask.get());
+            ASSERT_TRUE(image.valid()) << id << " at " << size;
+            ASSERT_EQ(image.size, size);
+            for (std::int32_t y = 0; y < size; ++y) {
+                for (std::int32_t x = 0; x < size; ++x) {
+                    const std::uint8_t* rgba =
+                        &image.rgba[(std::size_t(y) * std::size_t(size) + std::size_t(x)) * 4];
+                    const COLORREF colour = colourAt(*icon.picture, x, y);
+                    if (bitAt(*icon.mask, x, y)) {
+                        ASSERT_EQ(rgba[3], 0) << id << " at " << x << "," << y;
+                    } else {
+                        ASSERT_EQ(rgba[3], 0xFF) << id << " at " << x << "," << y;
+                        ASSERT_EQ(rgb(rgba[0], rgba[1], rgba[2]), colour) << x << "," << y;
+                    }
+                }
+            }
         }
     }
 }

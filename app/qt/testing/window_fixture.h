@@ -12,6 +12,8 @@
 #include "app/qt/canvas_view.h"
 #include "app/qt/canvas_viewport.h"
 #include "app/qt/main_window.h"
+#include "app/qt/qt_modal_dialogs.h"
+#include "app/qt/qt_popup_menus.h"
 #include "document/sketch_document.h"
 #include "platform/gdi/bitmap.h"
 
@@ -79,6 +81,23 @@ struct WindowFixture {
         const std::uint8_t* p = viewport().pictureStore()->row(view.y()) + view.x() * 3;
         return qRgb(p[2], p[1], p[0]) & 0xFFFFFF;
     }
+};
+
+// The program's Qt palettes and pop-up dialogs, installed for as long as
+// this lives (without them every palette and dialog is dismissed at once).
+struct QtPopupsInstalled {
+    QtPopupMenus menus;
+    QtModalDialogs dialogs;
+    QtPopupsInstalled() {
+        platform::setPopupMenus(&menus);
+        platform::setModalDialogs(&dialogs);
+    }
+    ~QtPopupsInstalled() {
+        platform::setModalDialogs(nullptr);
+        platform::setPopupMenus(nullptr);
+    }
+    QtPopupsInstalled(const QtPopupsInstalled&) = delete;
+    QtPopupsInstalled& operator=(const QtPopupsInstalled&) = delete;
 };
 
 // A mouse event as the window system would send it, buttons held included.
