@@ -116,6 +116,17 @@ RECT Surface::drawableArea() const {
     return clipped_ ? intersect(bitmap_->bounds(), clip_) : bitmap_->bounds();
 }
 
+void Surface::noteDrawn(const RECT& area) const {
+    const RECT r = intersect(area, drawableArea());
+    if (isEmpty(r)) return;
+    if (isEmpty(drawn_)) {
+        drawn_ = r;
+        return;
+    }
+    drawn_ = RECT{std::min(drawn_.left, r.left), std::min(drawn_.top, r.top),
+                  std::max(drawn_.right, r.right), std::max(drawn_.bottom, r.bottom)};
+}
+
 COLORREF Surface::setTextColour(COLORREF colour) {
     return std::exchange(textColour_, colour);
 }
@@ -126,6 +137,7 @@ BackgroundMode Surface::setBackgroundMode(BackgroundMode mode) {
 
 void Surface::fillRect(const RECT& area, const Brush& brush) {
     if (!bitmap_) return;
+    noteDrawn(area);
     SpanPainter(*bitmap_, drawableArea(), brush).paintRect(area);
 }
 
@@ -151,6 +163,7 @@ bool Surface::blit(std::int32_t dx, std::int32_t dy, std::int32_t width, std::in
     area = intersect(area, RECT{-shiftX, -shiftY, src->width() - shiftX, src->height() - shiftY});
     if (isEmpty(area)) return true;
     if (written) *written = area;
+    noteDrawn(area);
 
     const std::int32_t runPixels = area.right - area.left;
     const std::size_t runBytes = std::size_t(runPixels) * 3;
@@ -193,7 +206,9 @@ bool Surface::stretchBlit(std::int32_t dx, std::int32_t dy, std::int32_t dw, std
         stretchAxis(dx, dw, clip.left, clip.right, sx, sw, src->width(), columns);
     const StretchAxis ys = stretchAxis(dy, dh, clip.top, clip.bottom, sy, sh, src->height(), rows);
     if (xs.first >= xs.last || ys.first >= ys.last) return true;
-    if (written) *written = RECT{dx + xs.first, dy + ys.first, dx + xs.last, dy + ys.last};
+    const RECT changed{dx + xs.first, dy + ys.first, dx + xs.last, dy + ys.last};
+    if (written) *written = changed;
+    noteDrawn(changed);
 
     const bool trueColour = src->bitCount() == 24;
     if (trueColour)

@@ -37,7 +37,12 @@ class Surface {
     const Brush* selectBrush(const Brush* brush);
     const Font* selectFont(const Font* font);
 
-    Bitmap* bitmap() const { return bitmap_; }
+    // Whoever takes the bitmap may write anywhere in it, so from then on
+    // all of the drawable area counts as drawn.
+    Bitmap* bitmap() const {
+        noteDrawn(drawableArea());
+        return bitmap_;
+    }
     const Pen* pen() const { return pen_; }
     const Brush* brush() const { return brush_; }
     const Font* font() const { return font_; }
@@ -94,10 +99,16 @@ class Surface {
 
     // Where drawing may land: the bitmap's bounds cut by the clip rectangle.
     RECT drawableArea() const;
+    // One rectangle holding every pixel that drawing on this surface may
+    // have changed (empty when nothing was drawn), so a window can show just
+    // that part when the surface presents.
+    RECT drawnArea() const { return drawn_; }
 
   private:
     friend class Window;
     void presentOnRelease(Window* window) { presentTo_ = window; }
+    // Adds `area`, cut to the drawable area, to the drawn area.
+    void noteDrawn(const RECT& area) const;
 
     Bitmap* bitmap_ = nullptr;
     const Pen* pen_;
@@ -108,6 +119,7 @@ class Surface {
     COLORREF textColour_ = 0;
     BackgroundMode backgroundMode_ = BackgroundMode::Opaque;
     Window* presentTo_ = nullptr;
+    mutable RECT drawn_{};
 };
 
 // The pen and brush a new surface starts with: a black 1-pixel pen and a white brush.

@@ -32,6 +32,7 @@ void Surface::polyline(const POINT* points, std::size_t count) {
                     std::int32_t(std::min<std::int64_t>(full.right, maxX + pen.right())),
                     std::int32_t(std::min<std::int64_t>(full.bottom, maxY + pen.right()))};
     if (clip.left >= clip.right || clip.top >= clip.bottom) return;
+    noteDrawn(clip);
     StrokeRows rows(clip);
     StampRun stamps(pen, rows, clip);
 

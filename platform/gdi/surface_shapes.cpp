@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 #include "platform/gdi/bitmap.h"
@@ -39,6 +40,14 @@ Outline outlineFor(const RECT& bounds, const Pen* pen) {
     return Outline{outer, outer.grown(-width)};
 }
 
+RECT toRect(const Box& box) {
+    const auto held = [](std::int64_t v) {
+        return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                     std::numeric_limits<std::int32_t>::max()));
+    };
+    return RECT{held(box.left), held(box.top), held(box.right), held(box.bottom)};
+}
+
 RowSpan intersect(const RowSpan& a, const RowSpan& b) {
     return RowSpan{std::max(a.left, b.left), std::min(a.right, b.right)};
 }
@@ -51,6 +60,7 @@ void Surface::rectangle(const RECT& bounds) {
     if (!bitmap_ || bounds.left >= bounds.right || bounds.top >= bounds.bottom) return;
     const RECT area = drawableArea();
     const Outline shape = outlineFor(bounds, pen_);
+    noteDrawn(toRect(shape.outer));
     const Box& o = shape.outer;
     const Box& i = shape.inner;
 
@@ -78,6 +88,7 @@ void Surface::ellipse(const RECT& bounds) {
     if (!pen_ && !brush_) return;
     const RECT area = drawableArea();
     const Outline shape = outlineFor(bounds, pen_);
+    noteDrawn(toRect(shape.outer));
     const EllipseRows outer(shape.outer.left, shape.outer.top, shape.outer.right,
                             shape.outer.bottom);
     const EllipseRows inner(shape.inner.left, shape.inner.top, shape.inner.right,

@@ -62,6 +62,7 @@ bool Surface::textOut(std::int32_t x, std::int32_t y, std::u16string_view text) 
     if (backgroundMode_ == BackgroundMode::Opaque) {
         const RECT box{x, y, toInt32(std::int64_t(x) + layout.extent.cx),
                        toInt32(std::int64_t(y) + layout.extent.cy)};
+        noteDrawn(box);
         SpanPainter(*bitmap_, area, Brush::solid(backgroundColour())).paintRect(box);
     }
 
@@ -70,8 +71,12 @@ bool Surface::textOut(std::int32_t x, std::int32_t y, std::u16string_view text) 
     const std::int64_t baseline = std::int64_t(y) + layout.baseline;
     for (std::size_t i = 0; i < text.size();) {
         const Glyph& glyph = font->glyph(nextCodePoint(text, i));
-        if (glyph.coverage)
-            blendGlyph(*bitmap_, area, glyph, pen + glyph.left, baseline - glyph.top, bgr);
+        if (glyph.coverage) {
+            const std::int64_t gx = pen + glyph.left, gy = baseline - glyph.top;
+            noteDrawn(RECT{toInt32(gx), toInt32(gy), toInt32(gx + glyph.width),
+                           toInt32(gy + glyph.rows)});
+            blendGlyph(*bitmap_, area, glyph, gx, gy, bgr);
+        }
         pen += glyph.advance;
     }
     return true;

@@ -1,0 +1,62 @@
+#include <QApplication>
+#include <QTimer>
+#include <cstdlib>
+#include <memory>
+
+#include "app/qt/canvas_view.h"
+#include "app/qt/canvas_viewport.h"
+#include "app/qt/desktop_dialogs.h"
+#include "app/qt/main_window.h"
+#include "app/qt/qt_modal_dialogs.h"
+#include "app/qt/qt_popup_menus.h"
+
+namespace {
+
+// For start-up measurements: ends the program once the canvas has been
+// drawn by the document and painted on the screen.
+class QuitAfterFirstPaint final : public QObject {
+  public:
+    explicit QuitAfterFirstPaint(CanvasViewport& view) : view_(view) {
+        view.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && view_.presents() > 0)
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return false;
+    }
+
+  private:
+    CanvasViewport& view_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mirabo"));
+    DesktopDialogs dialogs;
+    platform::setDialogs(&dialogs);
+    QtPopupMenus popups;
+    platform::setPopupMenus(&popups);
+    QtModalDialogs modals;
+    platform::setModalDialogs(&modals);
+
+    // The command line as one text: "file:PATH" opens a drawing.
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const std::u16string commandLine = arguments.join(QLatin1Char(' ')).toStdU16String();
+
+    int status = 0;
+    {
+        MainWindow window;
+        std::unique_ptr<QuitAfterFirstPaint> quitter;
+        if (std::getenv("MIRABO_QUIT_AFTER_FIRST_PAINT"))
+            quitter = std::make_unique<QuitAfterFirstPaint>(window.canvasView().client());
+        window.startUp(commandLine);
+        status = QApplication::exec();
+    }
+    platform::setModalDialogs(nullptr);
+    platform::setPopupMenus(nullptr);
+    platform::setDialogs(nullptr);
+    return status;
+}

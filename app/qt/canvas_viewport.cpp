@@ -1,0 +1,315 @@
+#include "app/qt/canvas_viewport.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEngine>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTimerEvent>
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+#include "app/frame/canvas_view_events.h"
+#include "app/qt/xrgb_rows.h"
+#include "platform/gdi/brush.h"
+#include "platform/gdi/surface.h"
+
+namespace {
+
+// Asks for the program's repaint at the next turn of the event loop.
+const QEvent::Type repaintRequest = QEvent::Type(QEvent::registerEventType());
+
+bool isEmpty(const RECT& r) {
+    return r.left >= r.right || r.top >= r.bottom;
+}
+
+RECT intersect(const RECT& a, const RECT& b) {
+    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                std::min(a.bottom, b.bottom)};
+}
+
+// The screen formats whose pixels are blue, green, red and a fourth byte in
+// memory, which is what `copyAsXrgb` writes; the fourth byte is opaque.
+bool takesXrgb(QImage::Format format) {
+    if constexpr (std::endian::native != std::endian::little) return false;
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+}  // namespace
+
+CanvasViewport::CanvasViewport(QWidget* parent) : QWidget(parent) {
+    // Every pixel of a paint comes from the backing store, so Qt need not
+    // clear anything first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Canvas"));
+}
+
+CanvasViewport::~CanvasViewport() = default;
+
+qreal CanvasViewport::pixelRatio() const {
+    return devicePixelRatioF();
+}
+
+RECT CanvasViewport::clientRect() const {
+    return RECT{0, 0, width_, height_};
+}
+
+void CanvasViewport::remakeStore() {
+    storeRatio_ = pixelRatio();
+    const auto w = std::int32_t(std::lround(width() * storeRatio_));
+    const auto h = std::int32_t(std::lround(height() * storeRatio_));
+    if (store_ && w == width_ && h == height_) return;
+    store_.reset();
+    width_ = height_ = 0;
+    if (w < 1 || h < 1) return;
+    store_ = platform::Bitmap::createCompatible(w, h);
+    if (!store_) return;
+    platform::Surface(store_.get()).fillRect(store_->bounds(), platform::Brush::solid(0xFFFFFF));
+    width_ = w;
+    height_ = h;
+    invalidate(nullptr);
+}
+
+std::unique_ptr<platform::Surface> CanvasViewport::getSurface() {
+    if (!store_) return nullptr;
+    auto surface = std::make_unique<platform::Surface>(store_.get());
+    presentOnRelease(*surface);
+    return surface;
+}
+
+void CanvasViewport::present(platform::Surface& surface) {
+    const RECT drawn = intersect(surface.drawnArea(), clientRect());
+    if (isEmpty(drawn)) return;
+    ++presents_;
+    // Only the drawn part is marked for the next paint, in logical pixels,
+    // rounded outwards so no changed device pixel is left out.
+    const qreal r = storeRatio_;
+    const int left = int(std::floor(drawn.left / r));
+    const int top = int(std::floor(drawn.top / r));
+    const int right = int(std::ceil(drawn.right / r));
+    const int bottom = int(std::ceil(drawn.bottom / r));
+    update(QRect(left, top, right - left, bottom - top));
+}
+
+void CanvasViewport::invalidate(const RECT* area) {
+    if (area && isEmpty(intersect(*area, clientRect()))) return;
+    if (repaintPosted_) return;
+    repaintPosted_ = true;
+    QCoreApplication::postEvent(this, new QEvent(repaintRequest));
+}
+
+bool CanvasViewport::event(QEvent* event) {
+    if (event->type() == repaintRequest) {
+        repaintPosted_ = false;
+        if (events_) events_->paintRequested();
+        return true;
+    }
+    if (event->type() == QEvent::ScreenChangeInternal && pixelRatio() != storeRatio_) {
+        // Another scale factor: the client area has another size in device pixels.
+        remakeStore();
+        if (events_) events_->clientSizeChanged();
+    }
+    return QWidget::event(event);
+}
+
+void CanvasViewport::resizeEvent(QResizeEvent*) {
+    remakeStore();
+    if (events_) events_->clientSizeChanged();
+}
+
+void CanvasViewport::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    for (const QRect& rect : event->region())
+        paintRect(painter, rect);
+}
+
+void CanvasViewport::paintRect(QPainter& painter, const QRect& logical) {
+    const qreal r = storeRatio_;
+    const RECT wanted{std::int32_t(std::floor(logical.left() * r)),
+                      std::int32_t(std::floor(logical.top() * r)),
+                      std::int32_t(std::ceil((logical.right() + 1) * r)),
+                      std::int32_t(std::ceil((logical.bottom() + 1) * r))};
+    RECT area = intersect(wanted, clientRect());
+    if (!isEmpty(area))
+        convertedPixels_ += std::int64_t(area.right - area.left) * (area.bottom - area.top);
+    if (isEmpty(area)) {
+        // Nothing drawn there yet (no store, or a size the store has not
+        // caught up with): the view's background.
+        painter.fillRect(logical, Qt::white);
+        return;
+    }
+
+    // The usual case: the paint goes to a 32-bit image (the window's backing
+    // store) at exactly our scale, so the rows are converted straight into it.
+    QPaintEngine* engine = painter.paintEngine();
+    QImage* screen = engine && engine->type() == QPaintEngine::Raster
+                         ? dynamic_cast<QImage*>(engine->paintDevice())
+                         : nullptr;
+    const QTransform t = painter.deviceTransform();
+    if (screen && takesXrgb(screen->format()) && t.type() <= QTransform::TxScale &&
+        qFuzzyCompare(t.m11(), r) && qFuzzyCompare(t.m22(), r)) {
+        const auto dx = std::int32_t(std::lround(t.dx()));
+        const auto dy = std::int32_t(std::lround(t.dy()));
+        const RECT onScreen =
+            intersect(RECT{area.left + dx, area.top + dy, area.right + dx, area.bottom + dy},
+                      RECT{0, 0, screen->width(), screen->height()});
+        if (isEmpty(onScreen)) return;
+        area =
+            RECT{onScreen.left - dx, onScreen.top - dy, onScreen.right - dx, onScreen.bottom - dy};
+        const qsizetype stride = screen->bytesPerLine();
+        std::uint8_t* first = screen->bits() + onScreen.top * stride + onScreen.left * 4;
+        copyAsXrgb(*store_, area, first, stride);
+        ++directPaints_;
+        return;
+    }
+
+    // Anything else (a grab into a pixmap, a printer, a transformed
+    // painter) gets a converted copy of the area.
+    QImage copy;
+    const std::int32_t w = area.right - area.left, h = area.bottom - area.top;
+    if (takesXrgb(QImage::Format_RGB32)) {
+        copy = QImage(w, h, QImage::Format_RGB32);
+        if (copy.isNull()) return;
+        copyAsXrgb(*store_, area, copy.bits(), copy.bytesPerLine());
+    } else {
+        copy = QImage(w, h, QImage::Format_BGR888);
+        if (copy.isNull()) return;
+        for (std::int32_t y = 0; y < h; ++y)
+            std::memcpy(copy.scanLine(y), store_->row(area.top + y) + area.left * 3,
+                        std::size_t(w) * 3);
+    }
+    copy.setDevicePixelRatio(r);
+    painter.drawImage(QPointF(area.left / r, area.top / r), copy);
+    ++copiedPaints_;
+}
+
+QPoint CanvasViewport::viewPoint(const QPointF& position) const {
+    return QPoint(int(std::floor(position.x() * storeRatio_)),
+                  int(std::floor(position.y() * storeRatio_)));
+}
+
+void CanvasViewport::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    const QPoint p = viewPoint(event->position());
+    // A release that never came (the grab was taken away) ends the stroke
+    // before the next one begins, so the document never sees two downs.
+    if (stylusDown_ && events_) events_->stylusUp(lastStylus_.x(), lastStylus_.y());
+    stylusDown_ = true;
+    lastStylus_ = p;
+    if (events_) events_->stylusDown(p.x(), p.y());
+}
+
+void CanvasViewport::mouseMoveEvent(QMouseEvent* event) {
+    // A mouse moving over the canvas is not a stylus on it: only a held
+    // button draws.
+    if (!stylusDown_ || !(event->buttons() & Qt::LeftButton)) return;
+    const QPoint p = viewPoint(event->position());
+    if (p == lastStylus_) return;
+    lastStylus_ = p;
+    if (events_) events_->stylusMove(p.x(), p.y());
+}
+
+void CanvasViewport::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !stylusDown_) {
+        event->ignore();
+        return;
+    }
+    const QPoint p = viewPoint(event->position());
+    stylusDown_ = false;
+    lastStylus_ = p;
+    if (events_) events_->stylusUp(p.x(), p.y());
+}
+
+void CanvasViewport::setCapture(bool captured) {
+    // While the button is held Qt already sends every move and the release
+    // here, wherever the mouse goes; only a capture without it needs a grab.
+    if (captured && !captured_ && !stylusDown_) grabMouse();
+    if (!captured && captured_ && QWidget::mouseGrabber() == this) releaseMouse();
+    captured_ = captured;
+}
+
+void CanvasViewport::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            // The arrows act when released; pressed they must not scroll.
+            event->accept();
+            return;
+        case Qt::Key_Backspace:
+            if (events_) events_->character(u'\b');
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (events_) events_->character(u'\r');
+            return;
+        default:
+            break;
+    }
+    const QString text = event->text();
+    const bool command =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (text.isEmpty() || !text.front().isPrint() || command) {
+        // Page keys, shortcuts and the like belong to the scroll area and
+        // the main window.
+        event->ignore();
+        return;
+    }
+    sendCharacters(text);
+}
+
+void CanvasViewport::keyReleaseEvent(QKeyEvent* event) {
+    event->ignore();
+}
+
+void CanvasViewport::inputMethodEvent(QInputMethodEvent* event) {
+    sendCharacters(event->commitString());
+    event->accept();
+}
+
+void CanvasViewport::sendCharacters(const QString& text) {
+    // One character at a time, as typed; a character beyond the first plane
+    // arrives as its two halves.
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        if (unit < 0x20 || unit == 0x7F) continue;
+        if (events_) events_->character(unit);
+    }
+}
+
+bool CanvasViewport::setTimer(std::uint32_t id, std::uint32_t periodMs) {
+    timers_[id].start(int(std::clamp<std::uint32_t>(periodMs, 1, 1u << 30)), Qt::PreciseTimer,
+                      this);
+    return true;
+}
+
+void CanvasViewport::killTimer(std::uint32_t id) {
+    const auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    it->second.stop();
+    timers_.erase(it);
+}
+
+void CanvasViewport::timerEvent(QTimerEvent* event) {
+    for (const auto& [id, timer] : timers_)
+        if (timer.timerId() == event->timerId()) {
+            // The handler may start or stop timers, so the search ends here.
+            const std::uint32_t which = id;
+            if (events_) events_->timer(which);
+            return;
+        }
+    QWidget::timerEvent(event);
+}

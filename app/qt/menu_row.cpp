@@ -1,0 +1,87 @@
+#include "app/qt/menu_row.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <span>
+
+#include "app/frame/menu_structure.h"
+#include "app/qt/button_bar.h"
+
+namespace {
+
+QString toQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
+MenuRow::MenuRow(QWidget* parent)
+    : QWidget(parent),
+      menuBar_(new QMenuBar(this)),
+      buttons_(new ButtonBar(QStringLiteral("Bar buttons"), this)) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(menuBar_);
+    row->addWidget(buttons_);
+    row->addStretch(1);
+    // The picture buttons sit in the menu bar's own row, in its height.
+    buttons_->setStyleSheet(QStringLiteral("QToolBar { border: 0px; padding: 0px; }"));
+
+    // Builds the items of one menu, sub-menus included.
+    const auto fill = [this](QMenu* menu, std::span<const MenuItem> items,
+                             const auto& self) -> void {
+        for (const MenuItem& entry : items) {
+            switch (entry.kind) {
+                case MenuItem::Kind::Separator:
+                    menu->addSeparator();
+                    break;
+                case MenuItem::Kind::Submenu:
+                    self(menu->addMenu(toQString(entry.text)), entry.items, self);
+                    break;
+                case MenuItem::Kind::Command: {
+                    QAction* action = menu->addAction(toQString(entry.text));
+                    const std::int32_t command = entry.command;
+                    items_[command] = action;
+                    connect(action, &QAction::triggered, this,
+                            [this, command] { emit commandTriggered(command); });
+                    break;
+                }
+            }
+        }
+    };
+    for (const MenuBarMenu& entry : mainMenus()) {
+        QMenu* menu = menuBar_->addMenu(toQString(entry.title));
+        menus_[entry.command] = menu;
+        fill(menu, entry.items, fill);
+        connect(menu, &QMenu::aboutToShow, this, [this] { emit aboutToOpen(); });
+    }
+    connect(buttons_, &ButtonBar::commandTriggered, this, &MenuRow::commandTriggered);
+}
+
+MenuRow::~MenuRow() = default;
+
+QMenu* MenuRow::menu(std::int32_t menuCommand) const {
+    const auto it = menus_.find(menuCommand);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+QAction* MenuRow::item(std::int32_t command) const {
+    const auto it = items_.find(command);
+    return it == items_.end() ? nullptr : it->second;
+}
+
+void MenuRow::showShortcut(std::int32_t command, const QKeySequence& keys) {
+    QAction* action = item(command);
+    if (!action) return;
+    // Shown in the menu and taken while the menu is open; the window's own
+    // shortcut acts when it is closed.
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+}
+
+void MenuRow::enableItem(std::int32_t command, bool enabled) {
+    if (QAction* action = item(command)) action->setEnabled(enabled);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QApplication>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+namespace qttest {
+
+// Answers the modal boxes, dialogs and pop-ups a call is about to show: each
+// step waits for the active pop-up or modal widget it expects and acts on
+// it. Made before the call, it runs from the event loops the call starts.
+class ModalScript {
+  public:
+    // Returns false while `modal` is not the widget the step waits for.
+    using Step = std::function<bool(QWidget* modal)>;
+
+    explicit ModalScript(std::vector<Step> steps) : steps_(std::move(steps)) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+        timer_.start();
+    }
+    bool finished() const { return next_ == steps_.size(); }
+
+  private:
+    void poll() {
+        if (finished()) {
+            timer_.stop();
+            return;
+        }
+        // Only a shown widget is waiting for an answer; one that was just
+        // answered may still be on the modal stack for a moment.
+        QWidget* modal = QApplication::activePopupWidget();
+        if (!modal) modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && steps_[next_](modal)) ++next_;
+    }
+
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+    QTimer timer_;
+};
+
+}  // namespace qttest
