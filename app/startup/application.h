@@ -7,6 +7,7 @@
 
 #include "app/frame/canvas_view_events.h"
 #include "app/frame/main_frame.h"
+#include "app/startup/hibernation_keeper.h"
 #include "document/sketch_document.h"
 
 struct AboutBoxContents;
@@ -111,6 +112,10 @@ class Application : public CanvasViewEvents {
     SketchDocument& document() { return document_; }
     const SketchDocument& document() const { return document_; }
 
+    // The copy of unsaved work kept against crashes; its interval may be set
+    // before `create`.
+    HibernationKeeper& hibernationKeeper() { return keeper_; }
+
   private:
     // After every event: tell the shell when the document's state changed.
     void reportState();
@@ -119,6 +124,7 @@ class Application : public CanvasViewEvents {
     ApplicationShell& shell_;
     MainFrame frame_;
     SketchDocument document_;
+    HibernationKeeper keeper_{document_};
     bool created_ = false;
     bool destroyed_ = false;
     std::optional<DocumentState> reported_;
