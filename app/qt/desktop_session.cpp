@@ -59,6 +59,12 @@ DesktopStart startDesktop(int argc, char** argv) {
         case platform::InstanceClaim::Outcome::First:
             break;
     }
+    if (DesktopTestHooks::enabled() && DesktopTestHooks::isHook(commandLine)) {
+        // Meant for a running program; without one it would wait forever.
+        std::fprintf(stderr, "mirabo: no running Mirabo to take %s\n", commandLine.c_str());
+        start.exitStatus = 1;
+        return start;
+    }
     if (!claim.server && !claim.message.empty())
         std::fprintf(stderr, "mirabo: %s; running without the single-instance guard\n",
                      claim.message.c_str());
@@ -84,7 +90,7 @@ DesktopSession::DesktopSession(DesktopStart& start, QWidget& window, Application
             std::fprintf(stderr, "mirabo: MIRABO_HIBERNATE_SECONDS=%s is not a number of seconds\n",
                          seconds);
     }
-    if (const char* hooks = std::getenv("MIRABO_TEST_HOOKS"); hooks && *hooks)
+    if (DesktopTestHooks::enabled())
         testHooks_ = std::make_unique<DesktopTestHooks>(window_, app_, broughtForward_);
 
     if (server_) {

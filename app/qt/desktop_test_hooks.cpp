@@ -81,8 +81,17 @@ DesktopTestHooks::DesktopTestHooks(QWidget& window, Application& app,
                                    const int& timesBroughtForward)
     : window_(window), app_(app), timesBroughtForward_(timesBroughtForward) {}
 
+bool DesktopTestHooks::enabled() {
+    const char* value = std::getenv("MIRABO_TEST_HOOKS");
+    return value && *value;
+}
+
+bool DesktopTestHooks::isHook(std::string_view commandLine) {
+    return commandLine.starts_with(prefix);
+}
+
 bool DesktopTestHooks::handle(std::string_view commandLine) {
-    if (!commandLine.starts_with(prefix)) return false;
+    if (!isHook(commandLine)) return false;
     const std::vector<std::string> w = words(commandLine.substr(prefix.size()));
     long n[4] = {};
     if (w.size() == 5 && w[0] == "stroke" && toNumber(w[1], n[0]) && toNumber(w[2], n[1]) &&
@@ -115,10 +124,12 @@ bool DesktopTestHooks::handle(std::string_view commandLine) {
 
 void DesktopTestHooks::printState() {
     const DocumentState state = app_.documentState();
-    std::printf("state pid=%ld modified=%d path=%s size=%ux%u raised=%d picture=%016" PRIx64
-                " title=%s\n",
-                long(getpid()), state.modified ? 1 : 0, platform::toUtf8(state.path).c_str(),
-                unsigned(state.canvasWidth), unsigned(state.canvasHeight), timesBroughtForward_,
-                pictureHash(app_.document().canvas), window_.windowTitle().toStdString().c_str());
+    std::printf(
+        "state pid=%ld modified=%d marked=%d path=%s size=%ux%u raised=%d picture=%016" PRIx64
+        " title=%s\n",
+        long(getpid()), state.modified ? 1 : 0, window_.isWindowModified() ? 1 : 0,
+        platform::toUtf8(state.path).c_str(), unsigned(state.canvasWidth),
+        unsigned(state.canvasHeight), timesBroughtForward_, pictureHash(app_.document().canvas),
+        window_.windowTitle().toStdString().c_str());
     std::fflush(stdout);
 }

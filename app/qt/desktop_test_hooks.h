@@ -17,11 +17,19 @@ class QWidget;
 //       answering the message box it shows, if any, with that button
 //   test:state
 //       prints one line on standard output:
-//       state pid=P modified=0|1 path=PATH size=WxH raised=N picture=HASH title=TITLE
-//       where HASH stands for the picture as the user sees it and raised
-//       counts the times a later start brought the window forward.
+//       state pid=P modified=0|1 marked=0|1 path=PATH size=WxH raised=N picture=HASH
+//             title=TITLE
+//       where marked says whether the window shows the drawing as modified,
+//       HASH stands for the picture as the user sees it and raised counts the
+//       times a later start brought the window forward.
 class DesktopTestHooks {
   public:
+    // MIRABO_TEST_HOOKS is set and not empty.
+    static bool enabled();
+    // The command line is meant for the hooks (a start that would become the
+    // running program with it ends instead).
+    static bool isHook(std::string_view commandLine);
+
     DesktopTestHooks(QWidget& window, Application& app, const int& timesBroughtForward);
 
     // True when `commandLine` was meant for the hooks (a bad one is said on
