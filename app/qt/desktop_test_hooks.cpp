@@ -49,7 +49,9 @@ std::uint64_t pictureHash(const Canvas& canvas) {
     return hash;
 }
 
-// Clicks `answer` in the next message box that shows while it runs.
+}  // namespace
+
+// Clicks its button in the next message box that shows within ten seconds.
 class MessageBoxAnswer {
   public:
     explicit MessageBoxAnswer(QMessageBox::StandardButton answer) : answer_(answer) {
@@ -75,11 +77,27 @@ class MessageBoxAnswer {
     int looks_ = 0;
 };
 
+namespace {
+
+bool toAnswer(const std::string& text, QMessageBox::StandardButton& answer) {
+    if (text == "yes")
+        answer = QMessageBox::Yes;
+    else if (text == "no")
+        answer = QMessageBox::No;
+    else if (text == "cancel")
+        answer = QMessageBox::Cancel;
+    else
+        return false;
+    return true;
+}
+
 }  // namespace
 
 DesktopTestHooks::DesktopTestHooks(QWidget& window, Application& app,
                                    const int& timesBroughtForward)
     : window_(window), app_(app), timesBroughtForward_(timesBroughtForward) {}
+
+DesktopTestHooks::~DesktopTestHooks() = default;
 
 bool DesktopTestHooks::enabled() {
     const char* value = std::getenv("MIRABO_TEST_HOOKS");
@@ -94,24 +112,15 @@ bool DesktopTestHooks::handle(std::string_view commandLine) {
     if (!isHook(commandLine)) return false;
     const std::vector<std::string> w = words(commandLine.substr(prefix.size()));
     long n[4] = {};
+    QMessageBox::StandardButton answer = QMessageBox::NoButton;
     if (w.size() == 5 && w[0] == "stroke" && toNumber(w[1], n[0]) && toNumber(w[2], n[1]) &&
         toNumber(w[3], n[2]) && toNumber(w[4], n[3])) {
         app_.stylusDown(std::int32_t(n[0]), std::int32_t(n[1]));
         app_.stylusMove(std::int32_t(n[2]), std::int32_t(n[3]));
         app_.stylusUp(std::int32_t(n[2]), std::int32_t(n[3]));
-    } else if ((w.size() == 2 || w.size() == 3) && w[0] == "command" && toNumber(w[1], n[0])) {
-        QMessageBox::StandardButton answer = QMessageBox::NoButton;
-        if (w.size() == 3) {
-            if (w[2] == "yes") answer = QMessageBox::Yes;
-            if (w[2] == "no") answer = QMessageBox::No;
-            if (w[2] == "cancel") answer = QMessageBox::Cancel;
-            if (answer == QMessageBox::NoButton) {
-                std::fprintf(stderr, "mirabo: test hook: answer yes, no or cancel\n");
-                return true;
-            }
-        }
-        std::unique_ptr<MessageBoxAnswer> answering;
-        if (answer != QMessageBox::NoButton) answering = std::make_unique<MessageBoxAnswer>(answer);
+    } else if (w.size() == 2 && w[0] == "answer" && toAnswer(w[1], answer)) {
+        answer_ = std::make_unique<MessageBoxAnswer>(answer);
+    } else if (w.size() == 2 && w[0] == "command" && toNumber(w[1], n[0])) {
         app_.command(std::int32_t(n[0]));
     } else if (w.size() == 1 && w[0] == "state") {
         printState();

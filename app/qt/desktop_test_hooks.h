@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 class Application;
+class MessageBoxAnswer;
 class QWidget;
 
 // Lets the process tests drive the running program from outside: with
@@ -12,9 +14,11 @@ class QWidget;
 //   test:stroke X1 Y1 X2 Y2
 //       the stylus goes down on the canvas view at (X1, Y1), moves to
 //       (X2, Y2) and lifts there (view coordinates)
-//   test:command ID [yes|no|cancel]
-//       the main window's command ID (40031 Exit, 1 close, 40043 Save, ...),
-//       answering the message box it shows, if any, with that button
+//   test:answer yes|no|cancel
+//       the next message box shown within ten seconds is answered with that
+//       button (the Save question of Exit, New and Open among them)
+//   test:command ID
+//       the main window's command ID (40031 Exit, 1 close, 40043 Save, ...)
 //   test:state
 //       prints one line on standard output:
 //       state pid=P modified=0|1 marked=0|1 path=PATH size=WxH raised=N picture=HASH
@@ -31,6 +35,7 @@ class DesktopTestHooks {
     static bool isHook(std::string_view commandLine);
 
     DesktopTestHooks(QWidget& window, Application& app, const int& timesBroughtForward);
+    ~DesktopTestHooks();
 
     // True when `commandLine` was meant for the hooks (a bad one is said on
     // standard error).
@@ -42,4 +47,5 @@ class DesktopTestHooks {
     QWidget& window_;
     Application& app_;
     const int& timesBroughtForward_;
+    std::unique_ptr<MessageBoxAnswer> answer_;
 };

@@ -15,11 +15,14 @@
 # usage: startup_process_test.sh MIRABO MIRABO-CLI WORK [CASE...]
 set -u
 
-mirabo=$1
-cli=$2
-work=$3
+[ $# -ge 3 ] || { echo "usage: $0 MIRABO MIRABO-CLI WORK [CASE...]" >&2; exit 2; }
+[ -x "$1" ] || { echo "no program at $1" >&2; exit 1; }
+mkdir -p "$3"
+# Absolute, since every case starts programs from folders of its own.
+mirabo=$(realpath "$1")
+cli=$(realpath "$2")
+work=$(realpath "$3")
 shift 3
-[ -x "$mirabo" ] || { echo "no program at $mirabo" >&2; exit 1; }
 
 export QT_QPA_PLATFORM=offscreen
 export MIRABO_TEST_HOOKS=1
@@ -94,21 +97,25 @@ field() {  # field NAME STATE-LINE
     done
 }
 
-stop_first() {
-    kill -TERM "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-}
-
-# Waits up to 10 seconds for a process of ours to end; its status in $status.
+# Waits up to 10 seconds for a process of ours to end (then kills it and
+# fails); its status in $status.
 wait_end() {
     local i
     for i in $(seq 1 100); do
         kill -0 "$1" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$1" 2>/dev/null && { fail "process $1 did not end"; kill -KILL "$1"; }
+    if kill -0 "$1" 2>/dev/null; then
+        fail "process $1 did not end"
+        kill -KILL "$1"
+    fi
     wait "$1" 2>/dev/null
     status=$?
+}
+
+stop_first() {
+    kill -TERM "$pid" 2>/dev/null
+    wait_end "$pid"
 }
 
 # A saved sketch document, written by the command-line program.
@@ -134,11 +141,14 @@ case_hand_off() {
     make_document "$docs/first"
     make_document "$docs/second"
     start_first || return
+    # Opening asks about the drawing there is, even an untouched one.
+    control answer no
     (cd "$docs" && timeout 30 "$mirabo" file:first.zsf) || fail "the hand-off of file:first.zsf ended with $?"
     local s
     s=$(state)
     [ "$(field path "$s")" = "$docs/first.zsf" ] || fail "opened: $s"
     # A bare path to an existing file is opened too.
+    control answer no
     (cd "$docs" && timeout 30 "$mirabo" second.zsf) || fail "the hand-off of second.zsf ended with $?"
     s=$(state)
     [ "$(field path "$s")" = "$docs/second.zsf" ] || fail "opened: $s"
@@ -270,7 +280,8 @@ case_exit_no() {
         sleep 0.1
     done
     [ -f "$hibernation" ] || fail "no copy to remove (nothing to test)"
-    control command 40031 no
+    control answer no
+    control command 40031
     wait_end "$pid"
     [ $status = 0 ] || fail "Exit ended the program with $status"
     [ -f "$hibernation" ] && fail "Exit answered No left the hibernation file"
@@ -287,7 +298,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-mkdir -p "$work"
 cases=("$@")
 [ ${#cases[@]} = 0 ] && cases=(help hand_off empty_start_only_raises no_answer killed_socket
                               simultaneous sigterm_hibernates kill_after_interval exit_no)
