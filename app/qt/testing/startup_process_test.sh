@@ -7,7 +7,7 @@
 #   answer makes a second start fail with 1 after 5 seconds; a socket left by
 #   kill -9 does not block the next start; of two simultaneous starts one
 #   stays; SIGTERM hibernates a modified drawing, which the next start shows
-#   marked modified; after kill -9 past the copy interval the next start
+#   marked modified, also while a question is open; after kill -9 past the copy interval the next start
 #   restores the stroke; Exit answered No leaves no hibernation file.
 # The running program is driven through later starts with MIRABO_TEST_HOOKS
 # (see app/qt/desktop_test_hooks.h).
@@ -246,6 +246,30 @@ case_sigterm_hibernates() {
     stop_first
 }
 
+case_sigterm_during_question() {
+    fresh sigterm-question
+    start_first || return
+    control stroke 20 20 80 60
+    local picture
+    picture=$(field picture "$(state)")
+    # New asks about the drawing; the question stays open while SIGTERM comes.
+    timeout 30 "$mirabo" test:command 40045 &
+    local asking=$!
+    pids+=("$asking")
+    sleep 1.5
+    kill -TERM "$pid"
+    wait_end "$pid"
+    [ $status = 0 ] || fail "SIGTERM during the question ended the program with $status"
+    wait_end "$asking"
+    [ -f "$hibernation" ] || { fail "no hibernation file after SIGTERM"; return; }
+    start_first || return
+    local s
+    s=$(state)
+    [ "$(field modified "$s")" = 1 ] && [ "$(field picture "$s")" = "$picture" ] ||
+        fail "the drawing did not come back: $s"
+    stop_first
+}
+
 case_kill_after_interval() {
     fresh kill-after-interval
     export MIRABO_HIBERNATE_SECONDS=1
@@ -300,7 +324,8 @@ trap cleanup EXIT
 
 cases=("$@")
 [ ${#cases[@]} = 0 ] && cases=(help hand_off empty_start_only_raises no_answer killed_socket
-                              simultaneous sigterm_hibernates kill_after_interval exit_no)
+                              simultaneous sigterm_hibernates sigterm_during_question
+                              kill_after_interval exit_no)
 for c in "${cases[@]}"; do
     "case_$c"
 done
