@@ -266,4 +266,13 @@ TEST_F(HibernationKeeperTest, ACopyThatCannotBeWrittenKeepsTheLastOne) {
     EXPECT_NE(platform::testing::contents(copyPath), before);
 }
 
+TEST(HibernationIntervalTest, ReadsSecondsAndRefusesAnythingElse) {
+    EXPECT_EQ(hibernationIntervalFromSeconds("30"), 30000u);
+    EXPECT_EQ(hibernationIntervalFromSeconds("0.5"), 500u);
+    EXPECT_EQ(hibernationIntervalFromSeconds("0.001"), 1u);
+    EXPECT_EQ(hibernationIntervalFromSeconds("86400"), 86400000u);
+    for (const char* bad : {"", "0", "-1", "0.0001", "86401", "1e9", "30s", " 30", "nan", "inf"})
+        EXPECT_EQ(hibernationIntervalFromSeconds(bad), 0u) << bad;
+}
+
 }  // namespace
