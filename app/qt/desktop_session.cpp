@@ -99,8 +99,8 @@ DesktopSession::DesktopSession(DesktopStart& start, QWidget& window, Application
         instanceNotifier_ = std::make_unique<QSocketNotifier>(server_->fd(), QSocketNotifier::Read);
         QObject::connect(instanceNotifier_.get(), &QSocketNotifier::activated, context_.get(),
                          [this] { server_->handleReadable(); });
-        // Starts that came while the window was being made are waiting.
-        server_->handleReadable();
+        // Starts that came while the window was being made are taken by the
+        // event loop, after this start's own command line.
     }
     if (closeSignals_) {
         signalNotifier_ =
