@@ -26,8 +26,6 @@ shift 3
 
 export QT_QPA_PLATFORM=offscreen
 export MIRABO_TEST_HOOKS=1
-# The hand-offs and signals are tested here, not what Qt keeps until exit.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 unset DESKTOP_STARTUP_ID XDG_ACTIVATION_TOKEN
 
 failures=0
