@@ -61,9 +61,10 @@ DesktopStart startDesktop(int argc, char** argv);
 //   its copy against crashes (30 seconds otherwise);
 // - MIRABO_TEST_HOOKS, when set, lets later starts drive the program (see
 //   desktop_test_hooks.h).
-// Make it once the window is shown and before this start's own command line
-// is opened (later starts are taken by the event loop, after it), and keep
-// it, and `start`, until the event loop has ended. The window is expected to
+// Make it once the main window exists and before the start-up restores the
+// drawing and opens this start's own command line (later starts are taken by
+// the event loop, after it), and keep it, and `start`, until the event loop
+// has ended. The window is expected to
 // call `Application::destroyed` when it closes.
 class DesktopSession {
   public:
