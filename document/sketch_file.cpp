@@ -54,7 +54,8 @@ class SketchFormat {
         return canvas_.committedBits() && canvas_.liveBits() && pixelBytes_ > 0;
     }
 
-    bool save(const char16_t* path) {
+    // Writes the committed picture, or the live one with `fromLive`.
+    bool save(const char16_t* path, bool fromLive) {
         // The zoom buffer always exceeds what LZO1X-1 needs; a separate block
         // is only a guard for views made smaller than usual.
         platform::LargeBuffer ownWork;
@@ -68,17 +69,18 @@ class SketchFormat {
         // spare rows are only used when even incompressible pixels would fit
         // there. Otherwise the output goes to a block of the worst-case size;
         // without one the save fails rather than risk writing past the
-        // picture.
+        // picture. Compressing the live picture leaves its memory alone.
         platform::LargeBuffer ownOutput;
         std::uint8_t* packed = canvas_.liveBits();
-        if (worstPackedLength(pixelBytes_) > liveCapacity_) {
+        if (fromLive || worstPackedLength(pixelBytes_) > liveCapacity_) {
             ownOutput = platform::LargeBuffer(worstPackedLength(pixelBytes_));
             if (ownOutput.empty()) return false;
             packed = ownOutput.data();
         }
 
         lzo_uint packedLength = 0;
-        if (lzo1x_1_compress(canvasRows(), pixelBytes_, packed, &packedLength, work) != LZO_E_OK)
+        const std::uint8_t* source = fromLive ? liveRows() : canvasRows();
+        if (lzo1x_1_compress(source, pixelBytes_, packed, &packedLength, work) != LZO_E_OK)
             return false;
 
         // Written beside the old file and moved over it only when complete,
@@ -113,6 +115,10 @@ class SketchFormat {
   private:
     std::uint8_t* canvasRows() const {
         return canvas_.committedBits() +
+               std::size_t(canvas_.allocatedRows() - canvas_.height()) * stride_;
+    }
+    const std::uint8_t* liveRows() const {
+        return canvas_.liveBits() +
                std::size_t(canvas_.allocatedRows() - canvas_.height()) * stride_;
     }
 
@@ -154,7 +160,15 @@ bool prepareCompressor(Canvas& canvas) {
 bool saveSketchFile(Canvas& canvas, const char16_t* path) {
     SketchFormat format(canvas);
     if (!path || !format.hasPictures() || !prepareCompressor(canvas)) return false;
-    const bool written = format.save(path);
+    const bool written = format.save(path, false);
+    canvas.setCompressorReady(true);
+    return written;
+}
+
+bool saveLiveSketchFile(Canvas& canvas, const char16_t* path) {
+    SketchFormat format(canvas);
+    if (!path || !format.hasPictures() || !prepareCompressor(canvas)) return false;
+    const bool written = format.save(path, true);
     canvas.setCompressorReady(true);
     return written;
 }
