@@ -7,7 +7,7 @@
 #include "cli/convert_command.h"
 #include "cli/demo.h"
 #include "cli/replay_status.h"
-#include "cli/version.h"
+#include "app/startup/program_version.h"
 #include "platform/text/font_catalog.h"
 #include "platform/text/utf.h"
 

@@ -1,11 +1,9 @@
 #include "app/startup/program_arguments.h"
 
+#include "app/startup/program_version.h"
+
 #include "platform/files/device_path.h"
 #include "platform/files/file.h"
-
-#ifndef MIRABO_VERSION
-#define MIRABO_VERSION "0.1"
-#endif
 
 ProgramArguments readProgramArguments(int argc, const char* const* argv) {
     ProgramArguments arguments;
