@@ -196,18 +196,6 @@ bool inspect(ByteSource& source, BitmapFileInfo& info) {
     return true;
 }
 
-std::unique_ptr<platform::File> openForReading(const char16_t* path, platform::FileSharing sharing,
-                                               ReadProblem* problem) {
-    if (!path) {
-        refuse(problem, ReadFailure::Missing);
-        return nullptr;
-    }
-    auto file = platform::File::open(path, platform::FileAccess::Read,
-                                     platform::FileDisposition::OpenExisting, sharing);
-    if (!file) refuse(problem, whyNotOpened(path));
-    return file;
-}
-
 }  // namespace
 
 bool readBitmapFile(const Canvas&, const char16_t* path, RasterImage& image, ReadProblem* problem) {

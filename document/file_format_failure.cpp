@@ -25,3 +25,15 @@ ReadFailure whyNotOpened(std::u16string_view path) {
     std::fclose(file);
     return ReadFailure::NotOpened;
 }
+
+std::unique_ptr<platform::File> openForReading(const char16_t* path, platform::FileSharing sharing,
+                                               ReadProblem* problem) {
+    if (!path) {
+        refuse(problem, ReadFailure::Missing);
+        return nullptr;
+    }
+    auto file = platform::File::open(path, platform::FileAccess::Read,
+                                     platform::FileDisposition::OpenExisting, sharing);
+    if (!file) refuse(problem, whyNotOpened(path));
+    return file;
+}

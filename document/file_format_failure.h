@@ -1,8 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
+
+#include "platform/files/file.h"
 
 // Why a picture file could not be read. The program's own dialogs show one
 // message for every failure, as they always have; tools that work on files
@@ -38,3 +41,8 @@ inline bool refuse(ReadProblem* problem, ReadFailure failure, std::string detail
 // not permitted, or there but not to be had (a folder, a special file, or
 // one that another program holds).
 ReadFailure whyNotOpened(std::u16string_view path);
+
+// Opens a picture file for reading; on failure records why (a null path
+// counts as missing) and gives null.
+std::unique_ptr<platform::File> openForReading(const char16_t* path, platform::FileSharing sharing,
+                                               ReadProblem* problem);

@@ -218,18 +218,6 @@ bool inspect(Decompression& job, file_format::ByteSource& bytes, JpegFileInfo& r
     return true;
 }
 
-std::unique_ptr<platform::File> openForReading(const char16_t* path, platform::FileSharing sharing,
-                                               ReadProblem* problem) {
-    if (!path) {
-        refuse(problem, ReadFailure::Missing);
-        return nullptr;
-    }
-    auto file = platform::File::open(path, platform::FileAccess::Read,
-                                     platform::FileDisposition::OpenExisting, sharing);
-    if (!file) refuse(problem, whyNotOpened(path));
-    return file;
-}
-
 bool readJpeg(file_format::ByteSource& bytes, RasterImage& image, ReadProblem* problem) {
     Decompression job{};
     if (decode(job, bytes, image, problem)) return true;
