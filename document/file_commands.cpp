@@ -108,7 +108,12 @@ bool SketchDocument::promptSaveChanges() {
     const auto answer = platform::dialogs().messageBox(
         frame ? frame->canvasWindow : nullptr, u"Save changes to current drawing?", u"Save Changes",
         platform::MessageButtons::YesNoCancel);
-    if (answer == platform::MessageAnswer::Yes) return !saveDocument(false);
+    if (answer == platform::MessageAnswer::Yes) {
+        if (saveDocument(false)) return false;  // the Save dialog was cancelled
+        // Go on only when the drawing is really on disk: after "Save
+        // Failed" the work is still only here, so what asked stops.
+        return !modified;
+    }
     return answer == platform::MessageAnswer::No;
 }
 
@@ -201,7 +206,9 @@ bool SketchDocument::saveToPath(const char16_t* path) {
     // Saving borrowed the live picture's memory for the compressed data.
     canvas.copyPictureRect(RECT{0, 0, canvas.width(), canvas.height()}, false);
     if (frame) frame->updateOptionBar();
-    modified = false;
+    // A drawing that could not be written is still unsaved work: it keeps
+    // its mark, so it is offered for saving again and hibernated at close.
+    if (written) modified = false;
     if (!written)
         platform::dialogs().messageBox(frame ? frame->canvasWindow : nullptr,
                                        u"Failed to save - storage memory may be full",

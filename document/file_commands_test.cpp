@@ -88,7 +88,9 @@ TEST_F(FileCommandsTest, YesThenCancelCancelsNew) {
     EXPECT_TRUE(document.isModified());
 }
 
-TEST_F(FileCommandsTest, YesWithAFailingSaveStillGoesOn) {
+// A save that fails at the prompt must not cost the drawing: the command
+// that asked stops, and the drawing stays marked unsaved.
+TEST_F(FileCommandsTest, YesWithAFailingSaveKeepsTheDrawing) {
     drawSquare();
     dialogs.queueMessageAnswer(MessageAnswer::Yes);
     dialogs.queueFileChoice(path("no-such-folder/pic"));
@@ -99,7 +101,17 @@ TEST_F(FileCommandsTest, YesWithAFailingSaveStillGoesOn) {
         if (r.caption == u"Save Failed")
             found = r.text == u"Failed to save - storage memory may be full";
     EXPECT_TRUE(found);
-    EXPECT_EQ(live(20, 20), white);  // New went on
+    EXPECT_EQ(live(20, 20), blue);  // New did not go on
+    EXPECT_TRUE(document.isModified());
+
+    // Saved somewhere that works, the next New goes on without asking.
+    dialogs.queueFileChoice(path("pic"));
+    document.executeCommand(DocCommand::SaveAs, 0);
+    EXPECT_FALSE(document.isModified());
+    document.executeCommand(DocCommand::New, 0);
+    EXPECT_EQ(messagesCaptioned(u"Save Changes"), 1);
+    EXPECT_EQ(live(20, 20), white);
+    EXPECT_FALSE(document.isModified());
 }
 
 TEST_F(FileCommandsTest, NoAndCancelAtThePrompt) {
@@ -370,6 +382,7 @@ TEST_F(FileCommandsTest, APathTheSystemCannotTakeFailsWithTheUsualMessages) {
     document.flattenHistory();
     EXPECT_FALSE(document.saveToPath(tooLong.c_str()));
     EXPECT_EQ(lastRecord().caption, u"Save Failed");
+    EXPECT_TRUE(document.isModified());  // still unsaved work
     EXPECT_FALSE(document.loadFromPath(tooLong.c_str()));
     EXPECT_EQ(lastRecord().caption, u"Load Failed");
     EXPECT_EQ(live(20, 20), blue);
