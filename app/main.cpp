@@ -9,6 +9,7 @@
 #include "app/qt/canvas_view.h"
 #include "app/qt/canvas_viewport.h"
 #include "app/qt/desktop_dialogs.h"
+#include "app/qt/desktop_session.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_modal_dialogs.h"
 #include "app/qt/qt_popup_menus.h"
@@ -43,6 +44,11 @@ void reportPeakMemory() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before any window: --help and --version, the file association, and
+    // handing the command line to a running instance.
+    DesktopStart start = startDesktop(argc, argv);
+    if (start.exitStatus) return *start.exitStatus;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mirabo"));
     DesktopDialogs dialogs;
@@ -52,18 +58,14 @@ int main(int argc, char** argv) {
     QtModalDialogs modals;
     platform::setModalDialogs(&modals);
 
-    // The command line as one text: "file:PATH" opens a drawing.
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
-    const std::u16string commandLine = arguments.join(QLatin1Char(' ')).toStdU16String();
-
     int status = 0;
     {
         MainWindow window;
         std::unique_ptr<QuitAfterFirstPaint> quitter;
         if (std::getenv("MIRABO_QUIT_AFTER_FIRST_PAINT"))
             quitter = std::make_unique<QuitAfterFirstPaint>(window.canvasView().client());
-        window.startUp(commandLine);
+        DesktopSession session(start, window, window.application());
+        window.startUp(start.commandLine);
         status = QApplication::exec();
         if (quitter) reportPeakMemory();
     }

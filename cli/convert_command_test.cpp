@@ -1,15 +1,21 @@
 #include "cli/convert_command.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "canvas/canvas.h"
 #include "document/bitmap_file.h"
+#include "document/testing/hostile_files.h"
 #include "platform/files/testing/temp_folder.h"
 #include "platform/text/utf.h"
 #include "platform/window/headless_window.h"
@@ -80,6 +86,19 @@ TEST_F(ConvertCommandTest, BitmapToSketchAndBackLosesNothing) {
     EXPECT_NE(printed.find("size: 1024 x 1024"), std::string::npos) << printed;
 }
 
+// Names come from the command line as the system's bytes, which need not
+// be UTF-8: both files are found and written under exactly those bytes.
+TEST_F(ConvertCommandTest, FileNamesThatAreNotUtf8AreKeptByteForByte) {
+    writeNoiseBitmap(folder / "plain.bmp", 20, 10);
+    const std::string latin1 = folder / "caf\xe9.bmp";
+    std::filesystem::copy_file(folder / "plain.bmp", latin1);
+    const std::string out = folder / "\xff\xfe.zsf";
+    ASSERT_EQ(run({latin1, out}), 0) << errors;
+    EXPECT_TRUE(std::filesystem::exists(out));
+    ASSERT_EQ(run({out}, true), 0) << errors;
+    EXPECT_NE(printed.find("size: 20 x 10"), std::string::npos) << printed;
+}
+
 TEST_F(ConvertCommandTest, CropAsksForTheExportCropping) {
     writeNoiseBitmap(folder / "small.bmp", 40, 30);
     ASSERT_EQ(run({folder / "small.bmp", folder / "small.jpg"}), 0) << errors;
@@ -103,6 +122,132 @@ TEST_F(ConvertCommandTest, BadInputIsAnErrorAndWritesNothing) {
     EXPECT_EQ(run({folder / "junk.bmp"}), 1);
     EXPECT_EQ(run({folder / "missing.zsf"}, true), 1);
     EXPECT_EQ(run({folder / "notes.txt"}, true), 1);
+}
+
+// --- what is wrong, said plainly ------------------------------------------------
+
+struct Problem {
+    std::string name;
+    std::string bytes;  // none: the file is not made
+    std::string says;
+};
+
+std::vector<Problem> problems() {
+    using namespace hostile_files;
+    std::string cutBitmap = bitmapClaiming(40, 30, 24) + std::string(1000, '\x20');
+    const std::string sketch("\x01\x00\x00\x00\x0A\x00\x0A\x00\xE8\x03\x00\x00", 12);
+    const std::string jpeg = makeJpeg(JpegOptions{.width = 64, .height = 48});
+    return {
+        {"missing.bmp", "", "no such file"},
+        {"text.bmp", "PK this is an archive", "not a bitmap file"},
+        {"two.bmp", bitmapClaiming(4, 4, 2) + std::string(64, '\0'),
+         "unsupported bitmap variant: 2 bits per pixel"},
+        {"packed.bmp", bitmapClaiming(4, 4, 24, 5) + std::string(64, '\0'),
+         "unsupported bitmap variant: a PNG picture inside a bitmap"},
+        {"cut.bmp", cutBitmap, "truncated or corrupt bitmap file: the pixel data is cut short"},
+        {"huge.bmp", bitmapClaiming(20000, 20000, 24), "picture too large: 20000 x 20000 pixels"},
+        {"wide.bmp", bitmapClaiming(2000, 2, 24) + std::string(2 * 6000, '\0'),
+         "picture too large: 2000 x 2 pixels; a canvas holds at most 1024 x 1024"},
+        {"text.zsf", "some notes, not a drawing", "not a sketch file"},
+        {"cut.zsf", sketch + std::string(10, '\0'),
+         "truncated or corrupt sketch file: the compressed picture is cut short"},
+        {"sized.zsf", std::string("\x01\x00\x00\x00\x00\x00\x0A\x00\x00\x00\x00\x00", 12),
+         "truncated or corrupt sketch file: its header gives a size of 0 x 10 pixels"},
+        {"cmyk.jpg", makeJpeg(JpegOptions{.components = 4}),
+         "unsupported JPEG variant: CMYK colours"},
+        {"cut.jpg", jpeg.substr(0, jpeg.size() / 2), "truncated or corrupt JPEG file"},
+        {"text.jpg", "GIF89a", "not a JPEG file"},
+    };
+}
+
+TEST_F(ConvertCommandTest, EachProblemHasItsOwnMessageNamingTheFile) {
+    for (const Problem& problem : problems()) {
+        const std::string in = folder / problem.name;
+        if (!problem.bytes.empty()) put(in, problem.bytes);
+        EXPECT_EQ(run({in, folder / "out.bmp"}), 1) << problem.name;
+        // One line: the program, the file, what is wrong and the details.
+        EXPECT_EQ(errors.rfind("mirabo-cli: " + in + ": " + problem.says, 0), 0u) << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_EQ(errors.back(), '\n');
+        EXPECT_FALSE(std::filesystem::exists(folder / "out.bmp"));
+    }
+    std::filesystem::create_directory(folder / "folder.bmp");
+    EXPECT_EQ(run({folder / "folder.bmp", folder / "out.jpg"}), 1);
+    EXPECT_NE(errors.find("cannot be opened"), std::string::npos) << errors;
+}
+
+// Runs `work` as a user without the test's rights when the tests run as
+// the superuser, whom no permission stops; its result is the exit status.
+int asOrdinaryUser(const std::function<int()>& work) {
+    if (geteuid() != 0) return work();
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(99);
+        _exit(work());
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST_F(ConvertCommandTest, APermissionProblemIsSaidSo) {
+    writeNoiseBitmap(folder / "secret.bmp", 8, 8);
+    chmod((folder / "secret.bmp").c_str(), 0);
+    // The temporary folder itself admits nobody else either.
+    chmod(folder.path().c_str(), 0711);
+    const int status = asOrdinaryUser([&] {
+        if (run({folder / "secret.bmp", folder / "out.jpg"}) != 1) return 1;
+        if (errors != "mirabo-cli: " + folder / "secret.bmp" +
+                          ": permission denied (the file, or a folder on its path, may not be "
+                          "read)\n")
+            return 2;
+        return run({folder / "secret.bmp"}, true) == 1 &&
+                       errors.find("permission denied") != std::string::npos
+                   ? 0
+                   : 3;
+    });
+    chmod(folder.path().c_str(), 0700);
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.jpg"));
+}
+
+TEST_F(ConvertCommandTest, InfoPrintsOnlyFieldsThatMakeSense) {
+    // A header of a size no bitmap has: nothing of it is shown.
+    std::string nonsense = hostile_files::bitmapClaiming(4, 4, 24);
+    nonsense[14] = 'A';
+    nonsense[15] = 'A';
+    put(folder / "nonsense.bmp", nonsense);
+    EXPECT_EQ(run({folder / "nonsense.bmp"}, true), 1);
+    EXPECT_EQ(printed, "");
+    EXPECT_NE(errors.find("truncated or corrupt bitmap file: an information header of 16705 bytes"),
+              std::string::npos)
+        << errors;
+    // A sound header of a variant that is not read: the fields, then why.
+    put(folder / "two.bmp", hostile_files::bitmapClaiming(4, 3, 2) + std::string(64, '\0'));
+    EXPECT_EQ(run({folder / "two.bmp"}, true), 1);
+    EXPECT_NE(printed.find("width: 4\nheight: 3\nrows: bottom-up\nbits per pixel: 2\n"),
+              std::string::npos)
+        << printed;
+    EXPECT_NE(errors.find("unsupported bitmap variant: 2 bits per pixel"), std::string::npos);
+    // Text in a sketch file's place is not taken for a headerless sketch.
+    put(folder / "notes.zsf", "Shopping: milk, eggs, bread");
+    EXPECT_EQ(run({folder / "notes.zsf"}, true), 1);
+    EXPECT_EQ(printed, "");
+    EXPECT_NE(errors.find("not a sketch file"), std::string::npos) << errors;
+    put(folder / "old.zsf", std::string("\x03\x00\x00\x00xyz", 7));
+    EXPECT_EQ(run({folder / "old.zsf"}, true), 0) << errors;
+    EXPECT_EQ(printed, "sketch file (headerless form)\ncompressed length: 3\n");
+    // JPEG headers, progressive or not.
+    const std::string jpeg =
+        hostile_files::makeJpeg({.width = 30, .height = 20, .progressive = true});
+    put(folder / "photo.jpg", jpeg);
+    EXPECT_EQ(run({folder / "photo.jpg"}, true), 0) << errors;
+    EXPECT_EQ(printed, "JPEG file\nwidth: 30\nheight: 20\ncomponents: 3\nprogressive: yes\n");
+    put(folder / "claims.jpg", hostile_files::claimingSize(jpeg, 9000, 9000));
+    EXPECT_EQ(run({folder / "claims.jpg"}, true), 1);
+    EXPECT_NE(errors.find("it holds too little data for 9000 x 9000 pixels"), std::string::npos)
+        << errors;
 }
 
 }  // namespace

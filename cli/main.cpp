@@ -6,7 +6,8 @@
 
 #include "cli/convert_command.h"
 #include "cli/demo.h"
-#include "cli/replay_command.h"
+#include "cli/replay_status.h"
+#include "app/startup/program_version.h"
 #include "platform/text/font_catalog.h"
 #include "platform/text/utf.h"
 
@@ -26,7 +27,10 @@ int usage(std::FILE* out) {
         "                   --crop asks for the cropping of Export As Bitmap)\n"
         "  info FILE        show what a .zsf, .bmp or .jpg file's header says\n"
         "  fonts            list the font families the text tool can use\n"
-        "  help             show this text\n",
+        "  help             show this text\n"
+        "  --version        show the version\n"
+        "\n"
+        "exit status: 0 done, 1 failed (a message says why), 2 a bad line in a replay script\n",
         out);
     return out == stdout ? 0 : 1;
 }
@@ -43,8 +47,12 @@ int main(int argc, char** argv) {
     if (argc < 2) return usage(stderr);
     const std::string_view command = argv[1];
     if (command == "help" || command == "--help" || command == "-h") return usage(stdout);
+    if (command == "--version" || command == "version") {
+        std::printf("mirabo-cli %s\n", miraboVersion);
+        return 0;
+    }
     if (command == "fonts" && argc == 2) return listFonts();
-    if (command == "replay") return replayCommand(argc - 2, argv + 2, stdout, stderr);
+    if (command == "replay") return replayWithStatus(argc - 2, argv + 2, stdout, stderr);
     if (command == "convert") return convertCommand(argc - 2, argv + 2, stdout, stderr);
     if (command == "info") return infoCommand(argc - 2, argv + 2, stdout, stderr);
     if (command == "demo" && argc <= 3) return runDemo(argc == 3 ? argv[2] : "mirabo-demo.ppm");

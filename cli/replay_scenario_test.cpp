@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/replay_command.h"
-#include "cli/testing/ppm_reader.h"
+#include "cli/testing/replay_scenario_fixture.h"
 #include "platform/files/testing/temp_folder.h"
 
 namespace {
@@ -22,45 +22,8 @@ using cli_testing::readPpm;
 
 constexpr COLORREF white = 0xFFFFFF;
 
-// Runs a checked-in script with a temporary folder as the current folder,
-// where its snapshots land; keeps what it printed.
-class ReplayScenarioTest : public ::testing::Test {
+class ReplayScenarioTest : public cli_testing::ReplayScenarioFixture {
   protected:
-    void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(folder.path());
-    }
-    void TearDown() override { std::filesystem::current_path(previous_); }
-
-    int replay(const std::string& script, std::vector<std::string> options = {}) {
-        options.insert(options.begin(), std::string(MIRABO_SOURCE_DIR) + "/cli/testdata/" + script);
-        std::vector<std::vector<char>> arguments;
-        std::vector<char*> argv;
-        for (const std::string& option : options) {
-            arguments.emplace_back(option.begin(), option.end());
-            arguments.back().push_back('\0');
-        }
-        for (auto& argument : arguments)
-            argv.push_back(argument.data());
-        std::FILE* out = std::tmpfile();
-        const int status = replayCommand(int(argv.size()), argv.data(), out, stderr);
-        std::rewind(out);
-        printed.clear();
-        char line[512];
-        while (std::fgets(line, sizeof line, out)) {
-            printed.emplace_back(line);
-            if (!printed.back().empty() && printed.back().back() == '\n') printed.back().pop_back();
-        }
-        std::fclose(out);
-        return status;
-    }
-
-    Ppm snapshot(const std::string& name) {
-        Ppm ppm;
-        EXPECT_TRUE(readPpm(name, ppm)) << name;
-        return ppm;
-    }
-
     // Lines printed that start with `prefix`.
     std::vector<std::string> linesStartingWith(const std::string& prefix) const {
         std::vector<std::string> lines;
@@ -75,14 +38,9 @@ class ReplayScenarioTest : public ::testing::Test {
         return std::filesystem::exists(folder.path() + "/device/Temp/hibernate_sketch.zsf");
     }
 
-    platform::testing::TempFolder folder;
     // Hibernation files land in this test's own folder.
     platform::testing::ScopedEnvironment deviceRoot{"MIRABO_DEVICE_ROOT",
                                                     (folder.path() + "/device").c_str()};
-    std::vector<std::string> printed;
-
-  private:
-    std::filesystem::path previous_;
 };
 
 TEST_F(ReplayScenarioTest, RectanglesUndoRedoAndAMagnifiedView) {

@@ -6,6 +6,7 @@
 
 #include "cli/doc_command_names.h"
 #include "cli/ppm_writer.h"
+#include "platform/files/device_path.h"
 #include "platform/text/utf.h"
 
 ReplayShell::ReplayShell(std::uint16_t canvasWidth, std::uint16_t canvasHeight, std::FILE* out)
@@ -38,7 +39,7 @@ ReplayShell::~ReplayShell() {
 void ReplayShell::startUp(std::string_view commandLine) {
     app_.restoreHibernatedDrawing();
     settle();
-    app_.openCommandLine(platform::toUtf16(commandLine));
+    app_.openCommandLine(platform::fromNativePath(commandLine));
     settle();
 }
 

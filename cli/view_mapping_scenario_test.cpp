@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/replay_command.h"
-#include "cli/testing/ppm_reader.h"
+#include "cli/testing/replay_scenario_fixture.h"
 #include "platform/files/testing/temp_folder.h"
 
 namespace {
@@ -50,44 +50,7 @@ std::int32_t toCanvas(std::int32_t view, int scroll, int zoom) {
     return zoom >= 0 ? (view + scroll) >> zoom : (view + scroll) << -zoom;
 }
 
-class ViewMappingScenarioTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(folder.path());
-    }
-    void TearDown() override { std::filesystem::current_path(previous_); }
-
-    int replay(const std::string& script) {
-        std::string path = std::string(MIRABO_SOURCE_DIR) + "/cli/testdata/" + script;
-        std::vector<char> argument(path.begin(), path.end());
-        argument.push_back('\0');
-        char* argv[] = {argument.data()};
-        std::FILE* out = std::tmpfile();
-        const int status = replayCommand(1, argv, out, stderr);
-        std::rewind(out);
-        printed.clear();
-        char line[512];
-        while (std::fgets(line, sizeof line, out)) {
-            printed.emplace_back(line);
-            if (!printed.back().empty() && printed.back().back() == '\n') printed.back().pop_back();
-        }
-        std::fclose(out);
-        return status;
-    }
-
-    Ppm snapshot(const std::string& name) {
-        Ppm ppm;
-        EXPECT_TRUE(readPpm(name, ppm)) << name;
-        return ppm;
-    }
-
-    platform::testing::TempFolder folder;
-    std::vector<std::string> printed;
-
-  private:
-    std::filesystem::path previous_;
-};
+class ViewMappingScenarioTest : public cli_testing::ReplayScenarioFixture {};
 
 TEST_F(ViewMappingScenarioTest, ATapPaintsThePixelShownUnderTheStylusAtEveryZoom) {
     ASSERT_EQ(replay("view-mapping-taps.replay"), 0);

@@ -35,19 +35,6 @@ static_assert(sizeof(BitmapFileHeader) == 14);
 
 constexpr std::size_t headersBytes = sizeof(BitmapFileHeader) + sizeof(BitmapInfoHeader);
 
-// Only what the reader can turn into a picture: positive sizes (so rows run
-// bottom-up, as everywhere in the program) no larger than any picture could
-// sensibly be, and uncompressed pixels of a depth the bitmaps support.
-bool plausible(const BitmapInfoHeader& info) {
-    if (info.biWidth < 1 || info.biHeight < 1) return false;
-    if (info.biWidth > file_format::maxImportDimension ||
-        info.biHeight > file_format::maxImportDimension)
-        return false;
-    if (info.biCompression != 0) return false;
-    return info.biBitCount == 1 || info.biBitCount == 4 || info.biBitCount == 8 ||
-           info.biBitCount == 24;
-}
-
 // Collects small writes (a row's pixels, then its padding) into blocks, so a
 // picture of short rows costs a few system calls rather than two per row.
 class BlockWriter {
@@ -195,56 +182,6 @@ bool writeBitmapFileUncropped(const Canvas& canvas, const char16_t* path) {
     return writer->write(rows, std::size_t(canvas.height()) * stride) && writer->commit();
 }
 
-bool readBitmapFile(const Canvas&, const char16_t* path, RasterImage& image) {
-    image.release();
-    if (!path) return false;
-    auto file = platform::File::open(path, platform::FileAccess::Read,
-                                     platform::FileDisposition::OpenExisting);
-    if (!file) return false;
-    const std::int64_t fileBytes = file->size();
-
-    BitmapFileHeader header{};
-    BitmapInfoHeader info;
-    if (!file_format::readExactly(*file, &header, sizeof header) || header.bfType != bitmapType)
-        return false;
-    if (!file_format::readExactly(*file, &info, sizeof info) || !plausible(info)) return false;
-
-    const std::uint16_t entries = paletteEntryCount(info);
-    const std::size_t tableBytes = 4 * std::size_t(entries);
-    if (!allocateImageHeader(image, tableBytes)) {
-        showMemoryError();
-        return false;
-    }
-    std::memcpy(image.header.get(), &info, sizeof info);
-    std::uint8_t* table = image.header.get() + sizeof info;
-    if (tableBytes > 0 && !file_format::readExactly(*file, table, tableBytes)) return false;
-    // Without a palette the picture still shows its colour table's colours.
-    createImagePalette(image);
-
-    // Everything after the colour table is pixel data; the offset field of
-    // the file header is not consulted.
-    const std::int64_t pixelBytes = fileBytes - std::int64_t(headersBytes + tableBytes);
-    if (pixelBytes < 0) return false;
-
-    RgbQuad colours[256];
-    const int colourCount = std::min<int>(entries, 256);
-    std::memcpy(colours, table, sizeof(RgbQuad) * std::size_t(colourCount));
-    image.bitmap = platform::Bitmap::create(info, colours, colourCount);
-    if (!image.bitmap) {
-        showMemoryError();
-        return false;
-    }
-    // Bytes beyond the pixel array (padding some writers add, or junk) are
-    // left out; a short file leaves the rows it lacks black.
-    const std::size_t copied =
-        std::size_t(std::min<std::int64_t>(pixelBytes, std::int64_t(image.bitmap->byteCount())));
-    if (!file_format::readExactly(*file, image.bitmap->bits(), copied)) {
-        image.bitmap.reset();
-        return false;
-    }
-    return true;
-}
-
 std::uint16_t paletteEntryCount(const BitmapInfoHeader& header) {
     const auto used = std::uint16_t(header.biClrUsed);
     if (used != 0) return used;
@@ -278,27 +215,5 @@ bool createImagePalette(RasterImage& image) {
         palette[i].rgbReserved = 0;
     }
     image.palette = std::move(palette);
-    return true;
-}
-
-bool readBitmapFileInfo(const char16_t* path, BitmapFileInfo& info) {
-    info = BitmapFileInfo{};
-    if (!path) return false;
-    auto file =
-        platform::File::open(path, platform::FileAccess::Read,
-                             platform::FileDisposition::OpenExisting, platform::FileSharing::Read);
-    if (!file) return false;
-    info.fileBytes = file->size();
-    BitmapFileHeader header{};
-    BitmapInfoHeader picture;
-    if (!file_format::readExactly(*file, &header, sizeof header) || header.bfType != bitmapType ||
-        !file_format::readExactly(*file, &picture, sizeof picture))
-        return false;
-    info.width = picture.biWidth;
-    info.height = picture.biHeight;
-    info.bitCount = picture.biBitCount;
-    info.compression = picture.biCompression;
-    info.colourCount = paletteEntryCount(picture);
-    info.readable = plausible(picture);
     return true;
 }

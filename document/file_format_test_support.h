@@ -14,6 +14,7 @@
 
 #include "canvas/testing/canvas_fixture.h"
 #include "platform/files/testing/temp_folder.h"
+#include "platform/gdi/bitmap.h"
 #include "platform/text/utf.h"
 
 namespace file_format_testing {
@@ -77,6 +78,27 @@ class ScopedFileSizeLimit {
     sighandler_t oldHandler_ = SIG_DFL;
     bool active_ = false;
 };
+
+// The colour of pixel (x, y), counted from the top, of a bitmap of any depth.
+inline COLORREF colourAt(const platform::Bitmap& bitmap, std::int32_t x, std::int32_t y) {
+    const std::uint8_t* row = bitmap.row(y);
+    int index = 0;
+    switch (bitmap.bitCount()) {
+        case 24:
+            return rgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+        case 8:
+            index = row[x];
+            break;
+        case 4:
+            index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 15;
+            break;
+        default:
+            index = (row[x / 8] >> (7 - x % 8)) & 1;
+            break;
+    }
+    const platform::RgbQuad& entry = bitmap.colourTable()[index];
+    return rgb(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+}
 
 // ImageMagick stands for the other programs whose files the program must
 // read and which must read the program's files.

@@ -1,20 +1,12 @@
 #include "document/jpeg_file.h"
 
-// The library's header needs FILE and size_t declared before it.
-#include <csetjmp>
-#include <cstddef>
-#include <cstdio>
 #include <memory>
-
-#include <jpeglib.h>
-// After the library's header, which it extends.
-#include <jerror.h>
+#include <string>
 
 #include "app/frame/memory_error.h"
 #include "canvas/canvas.h"
 #include "canvas/raster_image.h"
-#include "document/file_format_io.h"
-#include "platform/files/atomic_file_writer.h"
+#include "document/jpeg_library.h"
 #include "platform/files/file.h"
 #include "platform/gdi/bitmap.h"
 
@@ -26,150 +18,115 @@
 
 namespace {
 
-// The library reports a fatal error by calling `error_exit`, which must not
-// return. Ours jumps back to the function that started the library, which
-// destroys the library's object and fails. Only plain records live in the
-// frames the jump leaves, so it skips nothing that needed cleaning up: the
-// file and the writer belong to the caller of that function.
-struct ErrorTrap {
-    jpeg_error_mgr manager;
-    std::jmp_buf jump;
-};
+using jpeg_library::leave;
 
-[[noreturn]] void leaveOperation(j_common_ptr info) {
-    std::longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1);
-}
+// Real encoders write a handful of scans, a dozen at most; each scan of a
+// progressive file goes over the whole picture again, so a file of
+// thousands of tiny scans would keep the reader busy for minutes.
+constexpr int maxScans = 100;
 
-// There is no console to tell: warnings pass quietly and fatal errors become
-// results.
-void discardMessage(j_common_ptr) {}
-
-jpeg_error_mgr* installTrap(ErrorTrap& trap) {
-    jpeg_std_error(&trap.manager);
-    trap.manager.error_exit = leaveOperation;
-    trap.manager.output_message = discardMessage;
-    return &trap.manager;
-}
-
-// --- reading from a File -----------------------------------------------------
-
-struct FileSource {
-    jpeg_source_mgr manager;
-    platform::File* file;
-    JOCTET buffer[16384];
-};
-
-void startSource(j_decompress_ptr) {}
-void endSource(j_decompress_ptr) {}
-
-boolean fillSource(j_decompress_ptr info) {
-    auto* source = reinterpret_cast<FileSource*>(info->src);
-    std::size_t got = 0;
-    if (!source->file->read(source->buffer, sizeof source->buffer, got))
-        ERREXIT(info, JERR_FILE_READ);
-    // A file that ends before its image does is damaged. The library's own
-    // source would make up an end and pass the missing rows off as grey.
-    if (got == 0) ERREXIT(info, JERR_INPUT_EOF);
-    source->manager.next_input_byte = source->buffer;
-    source->manager.bytes_in_buffer = got;
-    return TRUE;
-}
-
-void skipSource(j_decompress_ptr info, long bytes) {
-    jpeg_source_mgr* source = info->src;
-    if (bytes <= 0) return;
-    while (std::size_t(bytes) > source->bytes_in_buffer) {
-        bytes -= long(source->bytes_in_buffer);
-        fillSource(info);
-    }
-    source->next_input_byte += bytes;
-    source->bytes_in_buffer -= std::size_t(bytes);
-}
-
-void attachSource(jpeg_decompress_struct& info, FileSource& source, platform::File& file) {
-    source.manager.init_source = startSource;
-    source.manager.fill_input_buffer = fillSource;
-    source.manager.skip_input_data = skipSource;
-    source.manager.resync_to_restart = jpeg_resync_to_restart;
-    source.manager.term_source = endSource;
-    source.manager.next_input_byte = nullptr;
-    source.manager.bytes_in_buffer = 0;
-    source.file = &file;
-    info.src = &source.manager;
-}
-
-// --- writing to an AtomicFileWriter ----------------------------------------------
-
-struct WriterDestination {
-    jpeg_destination_mgr manager;
-    platform::AtomicFileWriter* writer;
-    JOCTET buffer[16384];
-};
-
-void startDestination(j_compress_ptr info) {
-    auto* destination = reinterpret_cast<WriterDestination*>(info->dest);
-    destination->manager.next_output_byte = destination->buffer;
-    destination->manager.free_in_buffer = sizeof destination->buffer;
-}
-
-boolean emptyDestination(j_compress_ptr info) {
-    auto* destination = reinterpret_cast<WriterDestination*>(info->dest);
-    if (!destination->writer->write(destination->buffer, sizeof destination->buffer))
-        ERREXIT(info, JERR_FILE_WRITE);
-    startDestination(info);
-    return TRUE;
-}
-
-void endDestination(j_compress_ptr info) {
-    auto* destination = reinterpret_cast<WriterDestination*>(info->dest);
-    const std::size_t bytes = sizeof destination->buffer - destination->manager.free_in_buffer;
-    if (bytes > 0 && !destination->writer->write(destination->buffer, bytes))
-        ERREXIT(info, JERR_FILE_WRITE);
-}
-
-void attachDestination(jpeg_compress_struct& info, WriterDestination& destination,
-                       platform::AtomicFileWriter& writer) {
-    destination.manager.init_destination = startDestination;
-    destination.manager.empty_output_buffer = emptyDestination;
-    destination.manager.term_destination = endDestination;
-    destination.writer = &writer;
-    info.dest = &destination.manager;
-}
-
-// --- the operations ----------------------------------------------------------------
+// Working memory of the library beyond the picture's own coefficients: row
+// buffers, tables, the Huffman decoder's state.
+constexpr long workingMemory = 16L << 20;
 
 // Colour and greyscale files decode to three components; the library cannot
 // make colours of CMYK ones.
-bool decodableToColour(const jpeg_decompress_struct& info) {
-    const bool colourSpace = info.jpeg_color_space == JCS_GRAYSCALE ||
-                             info.jpeg_color_space == JCS_YCbCr || info.jpeg_color_space == JCS_RGB;
-    return colourSpace && info.image_width >= 1 && info.image_height >= 1 &&
-           info.image_width <= JDIMENSION(file_format::maxImportDimension) &&
-           info.image_height <= JDIMENSION(file_format::maxImportDimension);
+bool colourSpaceReadable(const jpeg_decompress_struct& info) {
+    return info.jpeg_color_space == JCS_GRAYSCALE || info.jpeg_color_space == JCS_YCbCr ||
+           info.jpeg_color_space == JCS_RGB;
+}
+
+std::string colourSpaceText(const jpeg_decompress_struct& info) {
+    switch (info.jpeg_color_space) {
+        case JCS_CMYK:
+            return "CMYK colours";
+        case JCS_YCCK:
+            return "YCCK colours";
+        default:
+            return std::to_string(info.num_components) + " colour components";
+    }
+}
+
+std::string sizeText(const jpeg_decompress_struct& info) {
+    return std::to_string(info.image_width) + " x " + std::to_string(info.image_height) + " pixels";
+}
+
+// Blocks of 8 x 8 samples the picture is coded in, over all components, and
+// those the library's whole-picture buffer holds (rounded up to whole units).
+std::int64_t codedBlocks(const jpeg_decompress_struct& info, bool rounded) {
+    std::int64_t blocks = 0;
+    for (int i = 0; i < info.num_components; ++i) {
+        const jpeg_component_info& c = info.comp_info[i];
+        std::int64_t across = c.width_in_blocks, down = c.height_in_blocks;
+        if (rounded) {
+            across = (across + c.h_samp_factor - 1) / c.h_samp_factor * c.h_samp_factor;
+            down = (down + c.v_samp_factor - 1) / c.v_samp_factor * c.v_samp_factor;
+        }
+        blocks += across * down;
+    }
+    return blocks;
+}
+
+// Whether the picture the header describes may be decoded: a colour space
+// that gives colours, within the size limits, and backed by enough data.
+// Every block of a Huffman-coded picture takes at least one bit, so a file
+// with less data after its header than one bit per block cannot hold the
+// picture it claims and is refused before anything is allocated for it.
+// Arithmetic coding can squeeze a flat picture further; there one bit per 64
+// blocks is asked, far below what any real picture takes.
+bool admissible(const jpeg_decompress_struct& info, std::int64_t dataBytes, ReadProblem* problem) {
+    if (!colourSpaceReadable(info))
+        return refuse(problem, ReadFailure::Unsupported, colourSpaceText(info));
+    const std::int64_t width = info.image_width, height = info.image_height;
+    if (width > file_format::maxImportDimension || height > file_format::maxImportDimension ||
+        platform::rowStrideFor(width, 24) * height > file_format::maxImportBytes)
+        return refuse(problem, ReadFailure::TooLarge, sizeText(info));
+    if (dataBytes < 0) return true;
+    const std::int64_t blocksPerBit = info.arith_code ? 64 : 1;
+    if (codedBlocks(info, false) > dataBytes * 8 * blocksPerBit)
+        return refuse(problem, ReadFailure::Damaged,
+                      "it holds too little data for " + sizeText(info));
+    return true;
+}
+
+// The library needs the whole picture's coefficients at once only for files
+// of several scans (progressive ones); a picture with a smaller need that
+// asks for more memory is refused by the library.
+long memoryCap(jpeg_decompress_struct& info) {
+    if (!jpeg_has_multiple_scans(&info)) return workingMemory;
+    const std::int64_t coefficients = codedBlocks(info, true) * std::int64_t(sizeof(JBLOCK));
+    return long(workingMemory + coefficients + coefficients / 16);
+}
+
+void watchScans(j_common_ptr common) {
+    auto* info = reinterpret_cast<j_decompress_ptr>(common);
+    if (info->input_scan_number > maxScans)
+        leave(common, ReadFailure::Damaged, "it has more scans than any encoder writes");
 }
 
 // Everything the library works on lives in these records, owned by the
 // caller of the function that jumps back, never in that function's frame.
 struct Compression {
-    ErrorTrap trap;
+    jpeg_library::ErrorTrap trap;
     jpeg_compress_struct info;
-    WriterDestination destination;
+    jpeg_library::Destination destination;
 };
 
 struct Decompression {
-    ErrorTrap trap;
+    jpeg_library::ErrorTrap trap;
     jpeg_decompress_struct info;
-    FileSource source;
+    jpeg_library::Source source;
+    jpeg_progress_mgr progress;
 };
 
 bool encode(Compression& job, const Canvas& canvas, platform::AtomicFileWriter& writer) {
-    job.info.err = installTrap(job.trap);
+    job.info.err = jpeg_library::installTrap(job.trap, nullptr);
     if (setjmp(job.trap.jump)) {
         jpeg_destroy_compress(&job.info);
         return false;
     }
     jpeg_create_compress(&job.info);
-    attachDestination(job.info, job.destination, writer);
+    jpeg_library::attachDestination(job.info, job.destination, writer);
     job.info.image_width = canvas.width();
     job.info.image_height = canvas.height();
     job.info.input_components = 3;
@@ -186,73 +143,86 @@ bool encode(Compression& job, const Canvas& canvas, platform::AtomicFileWriter& 
     return true;
 }
 
-// Reads the picture the library was started on into `image`; false for a
-// file that is not a colour or greyscale picture, or when memory is short.
-bool readPicture(jpeg_decompress_struct& info, RasterImage& image) {
-    jpeg_read_header(&info, TRUE);
-    if (!decodableToColour(info)) return false;
+// Sets the library up on the source and reads the header.
+void start(Decompression& job, file_format::ByteSource& bytes) {
+    jpeg_create_decompress(&job.info);
+    jpeg_library::attachSource(job.info, job.source, bytes);
+    job.progress.progress_monitor = watchScans;
+    job.info.progress = &job.progress;
+    jpeg_read_header(&job.info, TRUE);
+}
+
+// Reads the picture into `image`; false for a file that is not a colour or
+// greyscale picture the limits allow, or when memory is short.
+bool readPicture(Decompression& job, RasterImage& image, ReadProblem* problem) {
+    jpeg_decompress_struct& info = job.info;
+    if (!admissible(info, jpeg_library::bytesAhead(info, job.source), problem)) return false;
     info.out_color_space = JCS_EXT_BGR;
+    info.mem->max_memory_to_use = memoryCap(info);
     jpeg_start_decompress(&info);
-    if (info.output_components != 3) return false;
+    if (info.output_components != 3)
+        return refuse(problem, ReadFailure::Unsupported, colourSpaceText(info));
     if (!allocateImageHeader(image, 0)) {
         showMemoryError();
-        return false;
+        return refuse(problem, ReadFailure::OutOfMemory);
     }
     *image.info() =
         platform::makeHeader24(std::int32_t(info.output_width), std::int32_t(info.output_height));
     image.bitmap = platform::Bitmap::create(*image.info());
     if (!image.bitmap) {
         showMemoryError();
-        return false;
+        return refuse(problem, ReadFailure::OutOfMemory);
     }
     // The library gives the top row first; it is the last row in memory.
     const std::size_t stride = std::size_t(image.bitmap->stride());
     const JDIMENSION height = info.output_height;
     for (JDIMENSION i = 0; i < height; ++i) {
         JSAMPROW row = image.bitmap->bits() + std::size_t(height - 1 - i) * stride;
-        if (jpeg_read_scanlines(&info, &row, 1) != 1) return false;
+        if (jpeg_read_scanlines(&info, &row, 1) != 1)
+            return refuse(problem, ReadFailure::Damaged, "the picture data is cut short");
     }
+    // Reads on to the end marker, so a file cut after its last row fails too.
     jpeg_finish_decompress(&info);
     return true;
 }
 
 // A fatal error inside `readPicture` jumps back here; its frame holds only
 // plain values, so nothing is skipped that needed cleaning up.
-bool decode(Decompression& job, platform::File& file, RasterImage& image) {
-    job.info.err = installTrap(job.trap);
+bool decode(Decompression& job, file_format::ByteSource& bytes, RasterImage& image,
+            ReadProblem* problem) {
+    job.info.err = jpeg_library::installTrap(job.trap, problem);
     if (setjmp(job.trap.jump)) {
         jpeg_destroy_decompress(&job.info);
         return false;
     }
-    jpeg_create_decompress(&job.info);
-    attachSource(job.info, job.source, file);
-    const bool read = readPicture(job.info, image);
+    start(job, bytes);
+    const bool read = readPicture(job, image, problem);
     jpeg_destroy_decompress(&job.info);
     return read;
 }
 
-bool inspect(Decompression& job, platform::File& file, JpegFileInfo& result) {
-    job.info.err = installTrap(job.trap);
+bool inspect(Decompression& job, file_format::ByteSource& bytes, JpegFileInfo& result) {
+    job.info.err = jpeg_library::installTrap(job.trap, &result.problem);
     if (setjmp(job.trap.jump)) {
         jpeg_destroy_decompress(&job.info);
         return false;
     }
-    jpeg_create_decompress(&job.info);
-    attachSource(job.info, job.source, file);
-    jpeg_read_header(&job.info, TRUE);
+    start(job, bytes);
     result.width = job.info.image_width;
     result.height = job.info.image_height;
     result.components = job.info.num_components;
-    result.readable = decodableToColour(job.info);
+    result.progressive = job.info.progressive_mode;
+    result.readable =
+        admissible(job.info, jpeg_library::bytesAhead(job.info, job.source), &result.problem);
     jpeg_destroy_decompress(&job.info);
     return true;
 }
 
-std::unique_ptr<platform::File> openForReading(const char16_t* path,
-                                               platform::FileSharing sharing) {
-    if (!path) return nullptr;
-    return platform::File::open(path, platform::FileAccess::Read,
-                                platform::FileDisposition::OpenExisting, sharing);
+bool readJpeg(file_format::ByteSource& bytes, RasterImage& image, ReadProblem* problem) {
+    Decompression job{};
+    if (decode(job, bytes, image, problem)) return true;
+    image.release();
+    return false;
 }
 
 }  // namespace
@@ -266,20 +236,33 @@ bool writeJpegFile(const Canvas& canvas, const char16_t* path) {
     return encode(job, canvas, *writer) && writer->commit();
 }
 
-bool readJpegFile(const Canvas&, const char16_t* path, RasterImage& image) {
+bool readJpegFile(const Canvas&, const char16_t* path, RasterImage& image, ReadProblem* problem) {
     image.release();
-    auto file = openForReading(path, platform::FileSharing::None);
+    auto file = openForReading(path, platform::FileSharing::None, problem);
     if (!file) return false;
-    Decompression job{};
-    if (decode(job, *file, image)) return true;
+    file_format::FileSource bytes(*file);
+    return readJpeg(bytes, image, problem);
+}
+
+bool readJpegData(const std::uint8_t* data, std::size_t size, RasterImage& image,
+                  ReadProblem* problem) {
     image.release();
-    return false;
+    file_format::MemorySource bytes(data, size);
+    return readJpeg(bytes, image, problem);
 }
 
 bool readJpegFileInfo(const char16_t* path, JpegFileInfo& info) {
     info = JpegFileInfo{};
-    auto file = openForReading(path, platform::FileSharing::Read);
+    auto file = openForReading(path, platform::FileSharing::Read, &info.problem);
     if (!file) return false;
+    file_format::FileSource bytes(*file);
     Decompression job{};
-    return inspect(job, *file, info);
+    return inspect(job, bytes, info);
+}
+
+bool inspectJpegData(const std::uint8_t* data, std::size_t size, JpegFileInfo& info) {
+    info = JpegFileInfo{};
+    file_format::MemorySource bytes(data, size);
+    Decompression job{};
+    return inspect(job, bytes, info);
 }

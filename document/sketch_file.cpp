@@ -54,7 +54,8 @@ class SketchFormat {
         return canvas_.committedBits() && canvas_.liveBits() && pixelBytes_ > 0;
     }
 
-    bool save(const char16_t* path) {
+    // Writes the committed picture, or the live one with `fromLive`.
+    bool save(const char16_t* path, bool fromLive) {
         // The zoom buffer always exceeds what LZO1X-1 needs; a separate block
         // is only a guard for views made smaller than usual.
         platform::LargeBuffer ownWork;
@@ -68,17 +69,18 @@ class SketchFormat {
         // spare rows are only used when even incompressible pixels would fit
         // there. Otherwise the output goes to a block of the worst-case size;
         // without one the save fails rather than risk writing past the
-        // picture.
+        // picture. Compressing the live picture leaves its memory alone.
         platform::LargeBuffer ownOutput;
         std::uint8_t* packed = canvas_.liveBits();
-        if (worstPackedLength(pixelBytes_) > liveCapacity_) {
+        if (fromLive || worstPackedLength(pixelBytes_) > liveCapacity_) {
             ownOutput = platform::LargeBuffer(worstPackedLength(pixelBytes_));
             if (ownOutput.empty()) return false;
             packed = ownOutput.data();
         }
 
         lzo_uint packedLength = 0;
-        if (lzo1x_1_compress(canvasRows(), pixelBytes_, packed, &packedLength, work) != LZO_E_OK)
+        const std::uint8_t* source = fromLive ? liveRows() : canvasRows();
+        if (lzo1x_1_compress(source, pixelBytes_, packed, &packedLength, work) != LZO_E_OK)
             return false;
 
         // Written beside the old file and moved over it only when complete,
@@ -91,16 +93,13 @@ class SketchFormat {
                writer->commit();
     }
 
-    bool load(const char16_t* path, std::uint16_t& fileWidth, std::uint16_t& fileHeight) {
-        auto file = platform::File::open(path, platform::FileAccess::Read,
-                                         platform::FileDisposition::OpenExisting);
-        if (!file) return false;
+    bool load(file_format::ByteSource& file, std::uint16_t& fileWidth, std::uint16_t& fileHeight) {
         std::uint32_t first = 0;
-        if (!file_format::readExactly(*file, &first, sizeof first)) return false;
-        if (first != currentVersion) return unpack(*file, first);
+        if (!file_format::readExactly(file, &first, sizeof first)) return false;
+        if (first != currentVersion) return unpack(file, first);
 
         std::uint16_t size[2] = {};
-        if (!file_format::readExactly(*file, size, sizeof size)) return false;
+        if (!file_format::readExactly(file, size, sizeof size)) return false;
         // No canvas is ever made that size: the header itself is damaged.
         if (size[0] == 0 || size[1] == 0 || size[0] > maxSide || size[1] > maxSide) return false;
         if (size[0] != canvas_.width() || size[1] != canvas_.height()) {
@@ -109,13 +108,17 @@ class SketchFormat {
             return false;
         }
         std::uint32_t packedLength = 0;
-        if (!file_format::readExactly(*file, &packedLength, sizeof packedLength)) return false;
-        return unpack(*file, packedLength);
+        if (!file_format::readExactly(file, &packedLength, sizeof packedLength)) return false;
+        return unpack(file, packedLength);
     }
 
   private:
     std::uint8_t* canvasRows() const {
         return canvas_.committedBits() +
+               std::size_t(canvas_.allocatedRows() - canvas_.height()) * stride_;
+    }
+    const std::uint8_t* liveRows() const {
+        return canvas_.liveBits() +
                std::size_t(canvas_.allocatedRows() - canvas_.height()) * stride_;
     }
 
@@ -125,7 +128,7 @@ class SketchFormat {
     // picture's when the save had to compress it into a block of its own
     // (incompressible pixels of a wide, low canvas); it is read into such a
     // block too, and anything longer than the worst case is damage.
-    bool unpack(platform::File& file, std::uint32_t packedLength) {
+    bool unpack(file_format::ByteSource& file, std::uint32_t packedLength) {
         if (packedLength > worstPackedLength(pixelBytes_)) return false;
         platform::LargeBuffer ownInput;
         std::uint8_t* packed = canvas_.liveBits();
@@ -157,20 +160,51 @@ bool prepareCompressor(Canvas& canvas) {
 bool saveSketchFile(Canvas& canvas, const char16_t* path) {
     SketchFormat format(canvas);
     if (!path || !format.hasPictures() || !prepareCompressor(canvas)) return false;
-    const bool written = format.save(path);
+    const bool written = format.save(path, false);
     canvas.setCompressorReady(true);
     return written;
 }
+
+bool saveLiveSketchFile(Canvas& canvas, const char16_t* path) {
+    SketchFormat format(canvas);
+    if (!path || !format.hasPictures() || !prepareCompressor(canvas)) return false;
+    const bool written = format.save(path, true);
+    canvas.setCompressorReady(true);
+    return written;
+}
+
+namespace {
+
+// A missing source (a file that would not open) fails like a damaged one.
+bool loadSketch(Canvas& canvas, file_format::ByteSource* source, std::uint16_t& fileWidth,
+                std::uint16_t& fileHeight) {
+    SketchFormat format(canvas);
+    if (!format.hasPictures() || !prepareCompressor(canvas)) return false;
+    const bool loaded = source && format.load(*source, fileWidth, fileHeight);
+    canvas.setCompressorReady(true);
+    return loaded;
+}
+
+}  // namespace
 
 bool loadSketchFile(Canvas& canvas, const char16_t* path, std::uint16_t& fileWidth,
                     std::uint16_t& fileHeight) {
     fileWidth = 0;
     fileHeight = 0;
-    SketchFormat format(canvas);
-    if (!path || !format.hasPictures() || !prepareCompressor(canvas)) return false;
-    const bool loaded = format.load(path, fileWidth, fileHeight);
-    canvas.setCompressorReady(true);
-    return loaded;
+    if (!path) return false;
+    auto file = platform::File::open(path, platform::FileAccess::Read,
+                                     platform::FileDisposition::OpenExisting);
+    if (!file) return loadSketch(canvas, nullptr, fileWidth, fileHeight);
+    file_format::FileSource source(*file);
+    return loadSketch(canvas, &source, fileWidth, fileHeight);
+}
+
+bool loadSketchData(Canvas& canvas, const std::uint8_t* data, std::size_t size,
+                    std::uint16_t& fileWidth, std::uint16_t& fileHeight) {
+    fileWidth = 0;
+    fileHeight = 0;
+    file_format::MemorySource source(data, size);
+    return loadSketch(canvas, &source, fileWidth, fileHeight);
 }
 
 bool readSketchFileInfo(const char16_t* path, SketchFileInfo& info) {

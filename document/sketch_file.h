@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 class Canvas;
@@ -24,6 +25,11 @@ class Canvas;
 // whatever was at `path` is left as it was. True when the file was written.
 bool saveSketchFile(Canvas& canvas, const char16_t* path);
 
+// Writes the live picture, as safely, and leaves both pictures as they are:
+// a copy of the drawing as the user sees it, with the history of changes
+// still waiting to be flattened, for keeping work in progress.
+bool saveLiveSketchFile(Canvas& canvas, const char16_t* path);
+
 // Reads the file at `path` into the committed picture. `fileWidth` and
 // `fileHeight` are 0 unless the file is of the current version and names a
 // picture size other than the canvas's: they then hold that size and the
@@ -32,6 +38,10 @@ bool saveSketchFile(Canvas& canvas, const char16_t* path);
 // other failures the committed picture may be partly overwritten.
 bool loadSketchFile(Canvas& canvas, const char16_t* path, std::uint16_t& fileWidth,
                     std::uint16_t& fileHeight);
+
+// The same for a file's bytes held in memory.
+bool loadSketchData(Canvas& canvas, const std::uint8_t* data, std::size_t size,
+                    std::uint16_t& fileWidth, std::uint16_t& fileHeight);
 
 // What a sketch file's header says, for tools that inspect files.
 struct SketchFileInfo {

@@ -2,10 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
-// Feeds arbitrary bytes to every file reader of the program, as a file in
-// `folder`: sketch documents, bitmaps and JPEG files, and the header
-// readers of `mirabo-cli info`. Whatever the bytes, a reader must refuse or
-// read, never crash, and leave the canvas usable.
-void feedFileReaders(const std::string& folder, const std::uint8_t* data, std::size_t size);
+// Arbitrary bytes fed to the program's file readers, straight from memory:
+// one entry per format, for the fuzzers, and one that feeds all three, for
+// the deterministic pass. Whatever the bytes, a reader must refuse or read,
+// never crash, never allocate for a picture the bytes cannot hold, and leave
+// the canvas usable.
+void feedSketchReader(const std::uint8_t* data, std::size_t size);
+void feedBitmapReader(const std::uint8_t* data, std::size_t size);
+void feedJpegReader(const std::uint8_t* data, std::size_t size);
+void feedFileReaders(const std::uint8_t* data, std::size_t size);

@@ -20,7 +20,7 @@ bool Application::create(const MainFrame::Windows& windows, std::uint16_t canvas
 void Application::restoreHibernatedDrawing() {
     // Without a canvas the file is left for a start that can show it.
     if (!created_ || destroyed_) return;
-    ::restoreHibernatedDrawing(frame_, document_);
+    if (::restoreHibernatedDrawing(frame_, document_)) keeper_.restored();
     reportState();
 }
 
@@ -98,7 +98,8 @@ void Application::enableMenuItems(MenuEnabling& menu) {
 void Application::destroyed() {
     if (destroyed_) return;
     destroyed_ = true;
-    if (created_) hibernateDrawing(document_);
+    // Unsaved work is hibernated; work saved or discarded leaves no copy.
+    if (created_) keeper_.windowDestroyed();
 }
 
 void Application::stylusDown(std::int32_t x, std::int32_t y) {
@@ -131,6 +132,10 @@ void Application::paintRequested() {
 
 void Application::timer(std::uint32_t id) {
     if (destroyed_) return;
+    if (id == HibernationKeeper::timerId) {
+        keeper_.timer();
+        return;
+    }
     frame_.onAutoScrollTimer(id);
     reportState();
 }
@@ -166,6 +171,8 @@ DocumentState Application::documentState() const {
 
 void Application::reportState() {
     if (destroyed_) return;
+    // Every event that reports may have changed the drawing.
+    if (created_) keeper_.afterEvent();
     // Compared field by field first, so the many events that change nothing
     // cost no copy of the path.
     if (reported_ && reported_->modified == document_.isModified() &&

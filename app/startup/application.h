@@ -7,6 +7,7 @@
 
 #include "app/frame/canvas_view_events.h"
 #include "app/frame/main_frame.h"
+#include "app/startup/hibernation_keeper.h"
 #include "document/sketch_document.h"
 
 // What a shell shows of the document outside the picture: the title's name
@@ -110,6 +111,10 @@ class Application : public CanvasViewEvents {
     SketchDocument& document() { return document_; }
     const SketchDocument& document() const { return document_; }
 
+    // The copy of unsaved work kept against crashes; its interval may be set
+    // before `create`.
+    HibernationKeeper& hibernationKeeper() { return keeper_; }
+
   private:
     // After every event: tell the shell when the document's state changed.
     void reportState();
@@ -118,6 +123,7 @@ class Application : public CanvasViewEvents {
     ApplicationShell& shell_;
     MainFrame frame_;
     SketchDocument document_;
+    HibernationKeeper keeper_{document_};
     bool created_ = false;
     bool destroyed_ = false;
     std::optional<DocumentState> reported_;

@@ -1,0 +1,160 @@
+#include "app/qt/desktop_session.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QWidget>
+#ifndef QT_NO_SESSIONMANAGER
+#include <QSessionManager>
+#endif
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/desktop/desktop_icons.h"
+#include "app/qt/desktop_test_hooks.h"
+#include "app/startup/application.h"
+#include "app/startup/program_arguments.h"
+#include "platform/desktop_integration/close_signals.h"
+#include "platform/desktop_integration/file_association.h"
+#include "platform/single_instance/command_line_paths.h"
+#include "platform/single_instance/single_instance.h"
+
+DesktopStart::DesktopStart() = default;
+DesktopStart::DesktopStart(DesktopStart&&) noexcept = default;
+DesktopStart& DesktopStart::operator=(DesktopStart&&) noexcept = default;
+DesktopStart::~DesktopStart() = default;
+
+DesktopStart startDesktop(int argc, char** argv) {
+    DesktopStart start;
+    const ProgramArguments arguments = readProgramArguments(argc, argv);
+    if (arguments.request != ProgramArguments::Request::Run) {
+        const std::string text = arguments.request == ProgramArguments::Request::Help
+                                     ? programHelpText()
+                                     : programVersionText();
+        std::fputs(text.c_str(), stdout);
+        start.exitStatus = 0;
+        return start;
+    }
+
+    // The desktop learns where this program is at every start, so a moved
+    // or reinstalled program is what opens documents from then on.
+    const std::string program = platform::currentProgramPath();
+    if (!program.empty()) platform::registerFileAssociation(program, mirabo::desktopIcons());
+
+    // The running program has another working folder.
+    const std::string commandLine =
+        platform::withAbsolutePath(arguments.commandLine, platform::currentFolder());
+    platform::InstanceClaim claim = platform::claimSingleInstance(commandLine);
+    switch (claim.outcome) {
+        case platform::InstanceClaim::Outcome::HandedOver:
+            start.exitStatus = 0;
+            return start;
+        case platform::InstanceClaim::Outcome::Failed:
+            std::fprintf(stderr, "mirabo: %s\n", claim.message.c_str());
+            start.exitStatus = 1;
+            return start;
+        case platform::InstanceClaim::Outcome::First:
+            break;
+    }
+    if (DesktopTestHooks::enabled() && DesktopTestHooks::isHook(commandLine)) {
+        // Meant for a running program; without one it would wait forever.
+        std::fprintf(stderr, "mirabo: no running Mirabo to take %s\n", commandLine.c_str());
+        start.exitStatus = 1;
+        return start;
+    }
+    if (!claim.server && !claim.message.empty())
+        std::fprintf(stderr, "mirabo: %s; running without the single-instance guard\n",
+                     claim.message.c_str());
+    start.instanceServer = std::move(claim.server);
+    // From here on a close request by signal waits for the window instead of
+    // ending the program with unsaved work in it.
+    start.closeSignals = platform::CloseSignals::install();
+    start.commandLine = commandLineText(commandLine);
+    return start;
+}
+
+DesktopSession::DesktopSession(DesktopStart& start, QWidget& window, Application& app)
+    : window_(window),
+      app_(app),
+      server_(start.instanceServer.get()),
+      closeSignals_(start.closeSignals.get()),
+      context_(std::make_unique<QObject>()) {
+    if (const char* seconds = std::getenv("MIRABO_HIBERNATE_SECONDS")) {
+        const std::uint32_t interval = hibernationIntervalFromSeconds(seconds);
+        if (interval != 0)
+            app_.hibernationKeeper().setInterval(interval);
+        else
+            std::fprintf(stderr, "mirabo: MIRABO_HIBERNATE_SECONDS=%s is not a number of seconds\n",
+                         seconds);
+    }
+    if (DesktopTestHooks::enabled())
+        testHooks_ = std::make_unique<DesktopTestHooks>(window_, app_, broughtForward_);
+
+    if (server_) {
+        server_->setHandler(
+            [this](std::string_view commandLine) { commandLineArrived(commandLine); });
+        instanceNotifier_ = std::make_unique<QSocketNotifier>(server_->fd(), QSocketNotifier::Read);
+        QObject::connect(instanceNotifier_.get(), &QSocketNotifier::activated, context_.get(),
+                         [this] { server_->handleReadable(); });
+        // Starts that came while the window was being made are taken by the
+        // event loop, after this start's own command line.
+    }
+    if (closeSignals_) {
+        signalNotifier_ =
+            std::make_unique<QSocketNotifier>(closeSignals_->fd(), QSocketNotifier::Read);
+        QObject::connect(signalNotifier_.get(), &QSocketNotifier::activated, context_.get(),
+                         [this] {
+                             if (closeSignals_->take() != 0) closeFromOutside();
+                         });
+    }
+#ifndef QT_NO_SESSIONMANAGER
+    // The session manager's signals must be answered before they return.
+    QObject::connect(
+        qGuiApp, &QGuiApplication::commitDataRequest, context_.get(),
+        [this](QSessionManager&) { closeFromOutside(); }, Qt::DirectConnection);
+    QObject::connect(
+        qGuiApp, &QGuiApplication::saveStateRequest, context_.get(),
+        [this](QSessionManager&) { app_.hibernationKeeper().copyNow(); }, Qt::DirectConnection);
+#endif
+}
+
+DesktopSession::~DesktopSession() {
+    // No more hand-offs reach a window that is gone; later starts wait for
+    // the socket's removal and then start afresh.
+    if (server_) server_->setHandler({});
+}
+
+void DesktopSession::commandLineArrived(std::string_view commandLine) {
+    // A window closed already is not shown again: the program is ending.
+    if (app_.isDestroyed()) return;
+    if (testHooks_ && testHooks_->handle(commandLine)) return;
+    bringForward();
+    if (!commandLine.empty()) app_.openCommandLine(commandLineText(commandLine));
+}
+
+void DesktopSession::bringForward() {
+    ++broughtForward_;
+    window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+    window_.show();
+    window_.raise();
+    window_.activateWindow();
+}
+
+void DesktopSession::closeFromOutside() {
+    // A menu or dialog open now runs an event loop of its own and waits for
+    // an answer nobody will give: it is dismissed as Escape would.
+    for (int i = 0; i < 8 && QApplication::activePopupWidget(); ++i)
+        QApplication::activePopupWidget()->close();
+    for (int i = 0; i < 8; ++i) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == &window_) break;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+    window_.close();
+}

@@ -1,0 +1,17 @@
+# The window program's ties to the desktop (app/qt/desktop_session.*): it
+# registers the icons with the file association at every start, and its
+# start-up and shut-down are tested as real processes.
+if(TARGET mirabo)
+    if(TARGET mirabo_qt AND TARGET mirabo_desktop_icons)
+        target_link_libraries(mirabo_qt PUBLIC mirabo_desktop_icons)
+    endif()
+    if(MIRABO_BUILD_TESTS)
+        add_test(NAME startup_process
+                 COMMAND "${PROJECT_SOURCE_DIR}/app/qt/testing/startup_process_test.sh"
+                         "$<TARGET_FILE:mirabo>" "$<TARGET_FILE:mirabo-cli>"
+                         "${CMAKE_BINARY_DIR}/startup-process-test")
+        # Whole programs with a five-second time-out among the cases; the
+        # runtime folders are the test's own, so it needs no others' state.
+        set_tests_properties(startup_process PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+    endif()
+endif()
