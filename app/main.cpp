@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "app/qt/canvas_view.h"
 #include "app/qt/canvas_viewport.h"
@@ -30,6 +33,14 @@ class QuitAfterFirstPaint final : public QObject {
     CanvasViewport& view_;
 };
 
+// For the same measurements: the largest the process's memory grew, as the
+// system counts it for this program alone, on the error output.
+void reportPeakMemory() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) std::fprintf(stderr, "%s\n", line.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,6 +67,7 @@ int main(int argc, char** argv) {
         DesktopSession session(start, window, window.application());
         window.startUp(start.commandLine);
         status = QApplication::exec();
+        if (quitter) reportPeakMemory();
     }
     platform::setModalDialogs(nullptr);
     platform::setPopupMenus(nullptr);

@@ -21,15 +21,19 @@ std::vector<Target>& targets() {
     return all;
 }
 
-// Keeps the per-iteration CPU time of every plain run, in seconds whatever
-// unit the benchmark reports in, while printing as usual.
+// Keeps the per-iteration CPU time of every plain run (the time it reports
+// itself for a benchmark that times its own iterations, such as a whole
+// program's run), in seconds whatever unit the benchmark reports in, while
+// printing as usual.
 class RecordingReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && !run.error_occurred)
                 times[run.benchmark_name()] =
-                    run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+                    (run.run_name.time_type.empty() ? run.GetAdjustedCPUTime()
+                                                    : run.GetAdjustedRealTime()) /
+                    benchmark::GetTimeUnitMultiplier(run.time_unit);
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> times;

@@ -125,6 +125,35 @@ class ButtonBarTest : public QObject {
         QCOMPARE(qAlpha(shown.pixel(2 * factor, 0)), 255);
     }
 
+    void aTwoColourMaskIsReadThroughItsColourTable() {
+        // Either order of black and white in the table; white is transparent.
+        for (const bool whiteFirst : {false, true}) {
+            platform::BitmapInfoHeader header;
+            header.biWidth = 10;
+            header.biHeight = 3;
+            header.biBitCount = 1;
+            platform::RgbQuad colours[2];
+            colours[whiteFirst ? 0 : 1] = platform::RgbQuad{0xFF, 0xFF, 0xFF, 0};
+            auto mask = platform::Bitmap::create(header, colours, 2);
+            QVERIFY(mask);
+            // Columns 1, 8 and 9 set in every row.
+            const bool whiteIsOne = !whiteFirst;
+            for (std::int32_t y = 0; y < 3; ++y) {
+                std::uint8_t* row = mask->row(y);
+                row[0] = std::uint8_t(whiteIsOne ? 0x40 : 0xBF);
+                row[1] = std::uint8_t(whiteIsOne ? 0xC0 : 0x3F);
+            }
+            ButtonBar bar(QStringLiteral("Tools"));
+            const QImage shown =
+                bar.image(bar.addImage(100, *checker(10, 3), mask.get())).toImage();
+            const int factor = shown.width() / 10;
+            for (int x = 0; x < 10; ++x) {
+                const bool set = x == 1 || x == 8 || x == 9;
+                QCOMPARE(qAlpha(shown.pixel(x * factor, 2 * factor)), set ? 0 : 255);
+            }
+        }
+    }
+
     void theColourButtonShowsTheFramesSwatch() {
         WindowFixture f;
         f.frame.currentColour = 0x3366CC;  // red 0xCC, green 0x66, blue 0x33

@@ -63,24 +63,30 @@ RECT CanvasViewport::clientRect() const {
     return RECT{0, 0, width_, height_};
 }
 
-void CanvasViewport::remakeStore() {
+void CanvasViewport::takeNewSize() {
     storeRatio_ = pixelRatio();
     const auto w = std::int32_t(std::lround(width() * storeRatio_));
     const auto h = std::int32_t(std::lround(height() * storeRatio_));
-    if (store_ && w == width_ && h == height_) return;
-    store_.reset();
-    width_ = height_ = 0;
-    if (w < 1 || h < 1) return;
-    store_ = platform::Bitmap::createCompatible(w, h);
-    if (!store_) return;
-    platform::Surface(store_.get()).fillRect(store_->bounds(), platform::Brush::solid(0xFFFFFF));
-    width_ = w;
-    height_ = h;
+    if (w == width_ && h == height_) return;
+    // The store follows at the next drawing: a window being laid out goes
+    // through several sizes before anything is drawn at one of them.
+    width_ = std::max(w, 0);
+    height_ = std::max(h, 0);
     invalidate(nullptr);
 }
 
+bool CanvasViewport::ensureStore() {
+    if (store_ && store_->width() == width_ && store_->height() == height_) return true;
+    store_.reset();
+    if (width_ < 1 || height_ < 1) return false;
+    store_ = platform::Bitmap::createCompatible(width_, height_);
+    if (!store_) return false;
+    platform::Surface(store_.get()).fillRect(store_->bounds(), platform::Brush::solid(0xFFFFFF));
+    return true;
+}
+
 std::unique_ptr<platform::Surface> CanvasViewport::getSurface() {
-    if (!store_) return nullptr;
+    if (!ensureStore()) return nullptr;
     auto surface = std::make_unique<platform::Surface>(store_.get());
     presentOnRelease(*surface);
     return surface;
@@ -115,14 +121,14 @@ bool CanvasViewport::event(QEvent* event) {
     }
     if (event->type() == QEvent::ScreenChangeInternal && pixelRatio() != storeRatio_) {
         // Another scale factor: the client area has another size in device pixels.
-        remakeStore();
+        takeNewSize();
         if (events_) events_->clientSizeChanged();
     }
     return QWidget::event(event);
 }
 
 void CanvasViewport::resizeEvent(QResizeEvent*) {
-    remakeStore();
+    takeNewSize();
     if (events_) events_->clientSizeChanged();
 }
 
@@ -138,15 +144,15 @@ void CanvasViewport::paintRect(QPainter& painter, const QRect& logical) {
                       std::int32_t(std::floor(logical.top() * r)),
                       std::int32_t(std::ceil((logical.right() + 1) * r)),
                       std::int32_t(std::ceil((logical.bottom() + 1) * r))};
-    RECT area = intersect(wanted, clientRect());
-    if (!isEmpty(area))
-        convertedPixels_ += std::int64_t(area.right - area.left) * (area.bottom - area.top);
-    if (isEmpty(area)) {
-        // Nothing drawn there yet (no store, or a size the store has not
-        // caught up with): the view's background.
+    RECT area = intersect(wanted, store_ ? store_->bounds() : RECT{});
+    if (area.left != wanted.left || area.top != wanted.top || area.right != wanted.right ||
+        area.bottom != wanted.bottom) {
+        // Nothing drawn there yet (no store, or one of a size the program
+        // has not drawn at yet): the view's background.
         painter.fillRect(logical, Qt::white);
-        return;
     }
+    if (isEmpty(area)) return;
+    convertedPixels_ += std::int64_t(area.right - area.left) * (area.bottom - area.top);
 
     // The usual case: the paint goes to a 32-bit image (the window's backing
     // store) at exactly our scale, so the rows are converted straight into it.

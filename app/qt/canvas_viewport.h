@@ -36,7 +36,8 @@ class CanvasViewport final : public QWidget, public platform::Window {
     bool setTimer(std::uint32_t id, std::uint32_t periodMs) override;
     void killTimer(std::uint32_t id) override;
 
-    // What the program drew, for tests and benchmarks; null without a store.
+    // What the program drew, for tests and benchmarks; null until it first
+    // drew.
     const platform::Bitmap* pictureStore() const { return store_.get(); }
     // Device pixels per logical pixel of this widget.
     qreal pixelRatio() const;
@@ -64,8 +65,11 @@ class CanvasViewport final : public QWidget, public platform::Window {
     void timerEvent(QTimerEvent* event) override;
 
   private:
-    // A new white store of the widget's size in device pixels.
-    void remakeStore();
+    // The client area's size in device pixels, from the widget's.
+    void takeNewSize();
+    // A store of the client area's size, white when new; false when there
+    // is none to be had.
+    bool ensureStore();
     void paintRect(class QPainter& painter, const QRect& logical);
     void sendCharacters(const QString& text);
     // A mouse position in view pixels.

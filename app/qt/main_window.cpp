@@ -44,10 +44,13 @@ QString fileName(const std::u16string& path) {
     return full.mid(cut + 1);
 }
 
-// The program's icon at every size it is drawn at.
+// The program's icon at the sizes a window's icon is shown at (title bars,
+// task bars, window switchers); the desktop's own icon files serve larger ones.
 QIcon programIcon() {
+    constexpr std::int32_t largestWindowIcon = 64;
     QIcon icon;
     for (const std::int32_t size : iconSizes()) {
+        if (size > largestWindowIcon) break;
         const IconPicture picture = loadIcon(PictureId::ProgramIcon, size);
         if (picture.picture)
             icon.addPixmap(QPixmap::fromImage(toImage(*picture.picture, picture.mask.get())));

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <span>
@@ -28,7 +29,8 @@ MenuRow::MenuRow(QWidget* parent)
     row->addWidget(buttons_);
     row->addStretch(1);
     // The picture buttons sit in the menu bar's own row, in its height.
-    buttons_->setStyleSheet(QStringLiteral("QToolBar { border: 0px; padding: 0px; }"));
+    buttons_->setContentsMargins(0, 0, 0, 0);
+    buttons_->layout()->setContentsMargins(0, 0, 0, 0);
 
     // Builds the items of one menu, sub-menus included.
     const auto fill = [this](QMenu* menu, std::span<const MenuItem> items,

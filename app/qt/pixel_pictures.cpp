@@ -1,7 +1,6 @@
 #include "app/qt/pixel_pictures.h"
 
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 #include "app/qt/xrgb_rows.h"
@@ -17,6 +16,15 @@ std::unique_ptr<platform::Bitmap> plainCopy(const platform::Bitmap& picture) {
     platform::Surface from(const_cast<platform::Bitmap*>(&picture));
     platform::Surface(plain.get()).blit(0, 0, picture.width(), picture.height(), from, 0, 0);
     return plain;
+}
+
+// Whether pixel x of a mask row is white (transparent): a two-colour mask
+// is read bit by bit through its colour table, any other through a copy.
+bool whiteInMonochrome(const platform::Bitmap& mask, const std::uint8_t* row, std::int32_t x) {
+    const int index = (row[x >> 3] >> (7 - (x & 7))) & 1;
+    if (index >= mask.colourCount()) return false;
+    const platform::RgbQuad& c = mask.colourTable()[index];
+    return c.rgbRed == 0xFF && c.rgbGreen == 0xFF && c.rgbBlue == 0xFF;
 }
 
 }  // namespace
@@ -35,6 +43,15 @@ QImage toImage(const platform::Bitmap& picture, const platform::Bitmap* mask) {
     copyAsXrgb(*source, RECT{0, 0, w, h}, image.bits(), image.bytesPerLine());
     if (!mask || mask->width() < w || mask->height() < h) return image;
 
+    if (mask->bitCount() == 1) {
+        for (std::int32_t y = 0; y < h; ++y) {
+            const std::uint8_t* m = mask->row(y);
+            auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (std::int32_t x = 0; x < w; ++x)
+                if (whiteInMonochrome(*mask, m, x)) out[x] = 0;
+        }
+        return image;
+    }
     std::unique_ptr<platform::Bitmap> plainMask;
     if (mask->bitCount() != 24) {
         plainMask = plainCopy(*mask);

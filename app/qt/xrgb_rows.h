@@ -19,5 +19,5 @@ void copyAsXrgb(const platform::Bitmap& source, const RECT& area, std::uint8_t* 
 
 // The copy uses the widest byte shuffles the processor has; tests limit
 // it, to check each kind against the plain loop.
-enum class XrgbCopies { Plain, Sixteen, Widest };
+enum class XrgbCopies { Plain, Sixteen, ThirtyTwo, Widest };
 void limitXrgbCopies(XrgbCopies widest);

@@ -9,6 +9,9 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QWidget>
+#include <cstdio>
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -39,5 +42,10 @@ int main(int argc, char** argv) {
     window.setCentralWidget(new Centre);
     window.resize(620, 700);
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The largest the process's memory grew, as Mirabo reports it.
+    std::ifstream statusFile("/proc/self/status");
+    for (std::string line; std::getline(statusFile, line);)
+        if (line.rfind("VmHWM:", 0) == 0) std::fprintf(stderr, "%s\n", line.c_str());
+    return status;
 }
