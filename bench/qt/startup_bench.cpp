@@ -43,6 +43,11 @@ struct RunFolder {
         char folder[] = "/tmp/mirabo-bench-XXXXXX";
         if (!mkdtemp(folder)) return;
         path = folder;
+        std::error_code ignored;
+        for (const char* sub : {"home", "data", "config", "cache", "state", "runtime"})
+            std::filesystem::create_directory(path + "/" + sub, ignored);
+        // A private runtime folder, as the desktop gives each user.
+        std::filesystem::permissions(path + "/runtime", std::filesystem::perms::owner_all, ignored);
         std::string device = platform::toUtf8(hibernationPath);
         std::replace(device.begin(), device.end(), '\\', '/');
         hibernated = path + device;
@@ -77,9 +82,20 @@ const RunFolder& runFolder() {
 // `peakKiB` is its largest resident size as the program itself reported it:
 // what the system counts for a spawned process also holds this one's size.
 bool runProgram(std::vector<std::string> arguments, long& peakKiB) {
+    // Every folder the program writes to or looks in is the run's own: the
+    // user's files, file types and running instance stay out of it.
+    const std::string& folder = runFolder().path;
     std::vector<std::string> settings = {"QT_QPA_PLATFORM=offscreen",
                                          "MIRABO_QUIT_AFTER_FIRST_PAINT=1",
-                                         "MIRABO_DEVICE_ROOT=" + runFolder().path};
+                                         "MIRABO_DEVICE_ROOT=" + folder,
+                                         "HOME=" + folder + "/home",
+                                         "XDG_DATA_HOME=" + folder + "/data",
+                                         "XDG_CONFIG_HOME=" + folder + "/config",
+                                         "XDG_CACHE_HOME=" + folder + "/cache",
+                                         "XDG_STATE_HOME=" + folder + "/state",
+                                         "XDG_RUNTIME_DIR=" + folder + "/runtime",
+                                         "DBUS_SESSION_BUS_ADDRESS=",
+                                         "SESSION_MANAGER="};
     std::vector<char*> environment;
     for (std::string& s : settings)
         environment.push_back(s.data());

@@ -30,9 +30,14 @@ class ModalScript {
         }
         // Only a shown widget is waiting for an answer; one that was just
         // answered may still be on the modal stack for a moment.
-        QWidget* modal = QApplication::activePopupWidget();
-        if (!modal) modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible() && steps_[next_](modal)) ++next_;
+        // A dialog may have a pop-up of its own open (a completer's list),
+        // so the step is offered the pop-up and then the modal widget.
+        for (QWidget* shown :
+             {QApplication::activePopupWidget(), QApplication::activeModalWidget()})
+            if (shown && shown->isVisible() && steps_[next_](shown)) {
+                ++next_;
+                return;
+            }
     }
 
     std::vector<Step> steps_;
