@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "app/frame/canvas_view_events.h"
+#include "app/qt/typed_keys.h"
 #include "app/qt/xrgb_rows.h"
 #include "platform/gdi/brush.h"
 #include "platform/gdi/surface.h"
@@ -247,34 +248,19 @@ void CanvasViewport::setCapture(bool captured) {
 }
 
 void CanvasViewport::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-            // The arrows act when released; pressed they must not scroll.
-            event->accept();
-            return;
-        case Qt::Key_Backspace:
-            if (events_) events_->character(u'\b');
-            return;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            if (events_) events_->character(u'\r');
-            return;
-        default:
-            break;
+    if (isArrowKey(event->key())) {
+        // The arrows act when released; pressed they must not scroll.
+        event->accept();
+        return;
     }
-    const QString text = event->text();
-    const bool command =
-        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (text.isEmpty() || !text.front().isPrint() || command) {
+    const QString typed = typedText(*event);
+    if (typed.isEmpty()) {
         // Page keys, shortcuts and the like belong to the scroll area and
         // the main window.
         event->ignore();
         return;
     }
-    sendCharacters(text);
+    sendCharacters(typed);
 }
 
 void CanvasViewport::keyReleaseEvent(QKeyEvent* event) {
@@ -282,18 +268,14 @@ void CanvasViewport::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void CanvasViewport::inputMethodEvent(QInputMethodEvent* event) {
-    sendCharacters(event->commitString());
+    sendCharacters(documentText(event->commitString()));
     event->accept();
 }
 
 void CanvasViewport::sendCharacters(const QString& text) {
-    // One character at a time, as typed; a character beyond the first plane
-    // arrives as its two halves.
-    for (const QChar c : text) {
-        const char16_t unit = c.unicode();
-        if (unit < 0x20 || unit == 0x7F) continue;
-        if (events_) events_->character(unit);
-    }
+    if (!events_) return;
+    for (const QChar c : text)
+        events_->character(c.unicode());
 }
 
 bool CanvasViewport::setTimer(std::uint32_t id, std::uint32_t periodMs) {

@@ -15,6 +15,7 @@
 #include "app/qt/canvas_viewport.h"
 #include "app/qt/menu_row.h"
 #include "app/qt/pixel_pictures.h"
+#include "app/qt/typed_keys.h"
 #include "platform/gdi/bitmap.h"
 
 namespace {
@@ -191,32 +192,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-            // The arrows act when they are released.
-            event->accept();
-            return;
-        case Qt::Key_Backspace:
-            app_.character(u'\b');
-            return;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            app_.character(u'\r');
-            return;
-        default:
-            break;
+    if (isArrowKey(event->key())) {
+        // The arrows act when they are released.
+        event->accept();
+        return;
     }
-    const QString text = event->text();
-    if (text.isEmpty() ||
-        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    const QString typed = typedText(*event);
+    if (typed.isEmpty()) {
         QMainWindow::keyPressEvent(event);
         return;
     }
-    for (const QChar c : text)
-        if (c.isPrint()) app_.character(c.unicode());
+    for (const QChar c : typed)
+        app_.character(c.unicode());
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
