@@ -29,4 +29,8 @@ platform::DesktopIcons desktopIcons() {
     return icons;
 }
 
+platform::DesktopIconSource desktopIconSource() {
+    return {iconPicturesKey(), &desktopIcons};
+}
+
 }  // namespace mirabo

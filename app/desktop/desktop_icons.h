@@ -9,4 +9,8 @@ namespace mirabo {
 // an installation puts in the icon theme.
 platform::DesktopIcons desktopIcons();
 
+// The same icons for a start-up's registration: drawn only when the files
+// written earlier may not hold them.
+platform::DesktopIconSource desktopIconSource();
+
 }  // namespace mirabo

@@ -42,7 +42,7 @@ DesktopStart startDesktop(int argc, char** argv) {
     // The desktop learns where this program is at every start, so a moved
     // or reinstalled program is what opens documents from then on.
     const std::string program = platform::currentProgramPath();
-    if (!program.empty()) platform::registerFileAssociation(program, mirabo::desktopIcons());
+    if (!program.empty()) platform::registerFileAssociation(program, mirabo::desktopIconSource());
 
     // The running program has another working folder.
     const std::string commandLine =

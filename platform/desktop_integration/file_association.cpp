@@ -6,6 +6,7 @@
 #include "platform/desktop_integration/background_process.h"
 #include "platform/desktop_integration/changed_file_writer.h"
 #include "platform/desktop_integration/desktop_files.h"
+#include "platform/desktop_integration/icon_stamp.h"
 #include "platform/desktop_integration/mime_apps_list.h"
 #include "platform/desktop_integration/png_writer.h"
 #include "platform/desktop_integration/xdg_folders.h"
@@ -26,26 +27,62 @@ FileUpdate writeText(AssociationReport& report, const std::string& path, const s
     return record(report, writeFileIfChanged(path, text));
 }
 
+// Writes the icons of one kind, adding the path of each file now in place
+// to `inPlace`.
 void writeIcons(AssociationReport& report, const std::string& dataFolder,
-                const std::vector<IconImage>& icons, const char* context, const char* name) {
+                const std::vector<IconImage>& icons, const char* context, const char* name,
+                std::vector<std::string>& inPlace) {
     for (const IconImage& icon : icons) {
         if (!isThemeIconSize(icon.size)) continue;
         const std::string size = std::to_string(icon.size);
         const std::string path = dataFolder + "/icons/hicolor/" + size + "x" + size + "/" +
                                  context + "/" + name + ".png";
-        writeText(report, path, encodePng(icon));
+        if (writeText(report, path, encodePng(icon)) != FileUpdate::Failed) inPlace.push_back(path);
     }
 }
 
-FileUpdate writeShared(AssociationReport& report, const std::string& dataFolder,
-                       const std::string& program, const DesktopIcons& icons) {
+// Returns the paths of the icon files now in place.
+std::vector<std::string> writeAllIcons(AssociationReport& report, const std::string& dataFolder,
+                                       const DesktopIcons& icons) {
+    std::vector<std::string> inPlace;
+    writeIcons(report, dataFolder, icons.program, "apps", desktop_names::programIcon, inPlace);
+    writeIcons(report, dataFolder, icons.document, "mimetypes", desktop_names::documentIcon,
+               inPlace);
+    return inPlace;
+}
+
+// Writes the MIME package and the desktop entry; returns what became of the package.
+FileUpdate writePackageAndEntry(AssociationReport& report, const std::string& dataFolder,
+                                const std::string& program) {
     const FileUpdate package = writeText(
         report, dataFolder + "/mime/packages/" + desktop_names::mimePackage, mimePackageText());
     writeText(report, dataFolder + "/applications/" + desktop_names::desktopEntry,
               desktopEntryText(program));
-    writeIcons(report, dataFolder, icons.program, "apps", desktop_names::programIcon);
-    writeIcons(report, dataFolder, icons.document, "mimetypes", desktop_names::documentIcon);
     return package;
+}
+
+// Draws and writes the icons unless the note in `stampPath` shows the files
+// of the same pictures in place; notes what it wrote when all went well.
+void registerIcons(AssociationReport& report, const std::string& dataFolder,
+                   const std::string& stampPath, const DesktopIconSource& source) {
+    const bool noted = !source.key.empty() && !stampPath.empty();
+    const std::string key = source.key + " " + dataFolder;
+    std::string stamp;
+    if (noted && readFileIfAny(stampPath, stamp)) {
+        const int inPlace = filesStillAsStamped(stamp, key);
+        if (inPlace > 0) {
+            report.unchanged += inPlace;
+            return;
+        }
+    }
+    if (!source.draw) return;
+    report.iconsDrawn = true;
+    const int failedBefore = report.failed;
+    const std::vector<std::string> inPlace = writeAllIcons(report, dataFolder, source.draw());
+    if (!noted || report.failed != failedBefore || inPlace.empty()) return;
+    // The note is only a shortcut: without it the next start draws again.
+    const std::string text = iconStampText(key, inPlace);
+    if (!text.empty()) writeFileIfChanged(stampPath, text);
 }
 
 // True when the MIME database is missing or older than the package: an
@@ -64,15 +101,18 @@ bool mimeDatabaseIsStale(const std::string& dataFolder) {
 
 }  // namespace
 
-AssociationReport registerFileAssociation(const std::string& programPath, const DesktopIcons& icons,
+AssociationReport registerFileAssociation(const std::string& programPath,
+                                          const DesktopIconSource& icons,
                                           const AssociationFolders& folders) {
     AssociationReport report;
     const std::string data = folders.data.empty() ? xdgDataHome() : folders.data;
     const std::string config = folders.config.empty() ? xdgConfigHome() : folders.config;
+    const std::string cache = folders.cache.empty() ? xdgCacheHome() : folders.cache;
     if (programPath.empty() || programPath.front() != '/') return report;
 
     if (!data.empty()) {
-        const FileUpdate package = writeShared(report, data, programPath, icons);
+        const FileUpdate package = writePackageAndEntry(report, data, programPath);
+        registerIcons(report, data, cache.empty() ? cache : cache + "/mirabo/icon-files", icons);
         if (package == FileUpdate::Written ||
             (package == FileUpdate::Unchanged && mimeDatabaseIsStale(data)))
             report.mimeDatabaseUpdateStarted =
@@ -96,7 +136,9 @@ AssociationReport registerFileAssociation(const std::string& programPath, const 
 AssociationReport writeDesktopFiles(const std::string& dataFolder, const std::string& program,
                                     const DesktopIcons& icons) {
     AssociationReport report;
-    if (!dataFolder.empty()) writeShared(report, dataFolder, program, icons);
+    if (dataFolder.empty()) return report;
+    writePackageAndEntry(report, dataFolder, program);
+    writeAllIcons(report, dataFolder, icons);
     return report;
 }
 

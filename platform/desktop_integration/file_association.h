@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,11 +15,22 @@ struct DesktopIcons {
     std::vector<IconImage> document;
 };
 
+// The icons as a start-up has them: `key` changes whenever the pictures do
+// (or is empty when the caller cannot tell), and `draw` is called only when
+// the files in the icon theme may differ from what it draws.
+struct DesktopIconSource {
+    std::string key;
+    std::function<DesktopIcons()> draw;
+};
+
 // Where the files go; empty fields mean the user's own folders
-// (`xdgDataHome()`, `xdgConfigHome()`).
+// (`xdgDataHome()`, `xdgConfigHome()`, `xdgCacheHome()`). The cache only
+// holds a note of the icon files written, so that the next start can tell
+// they are in place without drawing them.
 struct AssociationFolders {
     std::string data;
     std::string config;
+    std::string cache;
 };
 
 // What a registration did, file by file; the program itself ignores it.
@@ -27,6 +39,7 @@ struct AssociationReport {
     int unchanged = 0;
     int failed = 0;
     bool mimeDatabaseUpdateStarted = false;
+    bool iconsDrawn = false;
 };
 
 // Tells the desktop that `programPath` (absolute) opens sketch documents:
@@ -37,10 +50,12 @@ struct AssociationReport {
 // - the desktop entry <data>/applications/mirabo.desktop;
 // - the default-handler line in <config>/mimeapps.list, merged into the
 //   user's file;
-// - the icons under <data>/icons/hicolor/.
+// - the icons under <data>/icons/hicolor/, drawn only when the note in the
+//   cache does not show the files of the same pictures still in place.
 // Each file is written only when its content differs. Nothing is reported
 // to the user: a file that cannot be written is simply not (re)written.
-AssociationReport registerFileAssociation(const std::string& programPath, const DesktopIcons& icons,
+AssociationReport registerFileAssociation(const std::string& programPath,
+                                          const DesktopIconSource& icons,
                                           const AssociationFolders& folders = {});
 
 // The files an installation puts under its data folder (<prefix>/share):

@@ -61,8 +61,15 @@ class FileAssociationTest : public ::testing::Test {
         return "XDG_DATA_HOME=" + temp / "data" + " XDG_CONFIG_HOME=" + temp / "config" +
                " XDG_DATA_DIRS=" + temp / "none" + " XDG_CONFIG_DIRS=" + temp / "none";
     }
+    // The icons as the program hands them over, counting the drawings.
+    DesktopIconSource source() {
+        return {iconsKey, [this] {
+                    ++draws;
+                    return icons;
+                }};
+    }
     AssociationReport registerNow() {
-        return registerFileAssociation("/opt/mirabo/bin/mirabo", icons, folders);
+        return registerFileAssociation("/opt/mirabo/bin/mirabo", source(), folders);
     }
     // The database is built in the background; give it time.
     bool waitForMimeDatabase() const {
@@ -78,7 +85,9 @@ class FileAssociationTest : public ::testing::Test {
 
     TempFolder temp;
     DesktopIcons icons;
-    AssociationFolders folders{temp / "data", temp / "config"};
+    std::string iconsKey = "pictures-1";
+    int draws = 0;
+    AssociationFolders folders{temp / "data", temp / "config", temp / "cache"};
 };
 
 TEST_F(FileAssociationTest, WritesEveryFileOnceAndLeavesThemAloneWhenUnchanged) {
@@ -123,10 +132,68 @@ TEST_F(FileAssociationTest, WritesEveryFileOnceAndLeavesThemAloneWhenUnchanged) 
     EXPECT_TRUE(stampOf(config("mimeapps.list")) == listBefore);
 
     // A moved program is a changed entry, and only the entry is rewritten.
-    const AssociationReport moved = registerFileAssociation("/usr/bin/mirabo", icons, folders);
+    const AssociationReport moved = registerFileAssociation("/usr/bin/mirabo", source(), folders);
     EXPECT_EQ(moved.written, 1);
     EXPECT_NE(contents(data("applications/mirabo.desktop")).find("Exec=/usr/bin/mirabo file:%f"),
               std::string::npos);
+}
+
+TEST_F(FileAssociationTest, IconsAreDrawnOnlyWhenTheirFilesMayDiffer) {
+    const std::string program = data("icons/hicolor/48x48/apps/mirabo.png");
+    const std::string document =
+        data("icons/hicolor/32x32/mimetypes/application-x-mirabo-sketch.png");
+    EXPECT_TRUE(registerNow().iconsDrawn);
+    const std::string drawn = contents(program);
+    ASSERT_FALSE(drawn.empty());
+
+    // In place as written: nothing drawn, every file counted as unchanged.
+    const AssociationReport again = registerNow();
+    EXPECT_FALSE(again.iconsDrawn);
+    EXPECT_EQ(again.unchanged, 6);
+    EXPECT_EQ(draws, 1);
+
+    // A removed file, a file changed in place and a file replaced by another
+    // are each put back.
+    ASSERT_EQ(unlink(document.c_str()), 0);
+    EXPECT_TRUE(registerNow().iconsDrawn);
+    EXPECT_EQ(access(document.c_str(), F_OK), 0);
+    put(program, "damaged");
+    EXPECT_TRUE(registerNow().iconsDrawn);
+    EXPECT_EQ(contents(program), drawn);
+    put(temp / "other.png", drawn);
+    ASSERT_EQ(rename((temp / "other.png").c_str(), program.c_str()), 0);
+    EXPECT_TRUE(registerNow().iconsDrawn);
+    EXPECT_FALSE(registerNow().iconsDrawn);
+    EXPECT_EQ(draws, 4);
+
+    // New pictures are drawn and written.
+    iconsKey = "pictures-2";
+    icons.program[1] = plainIcon(48, 9);
+    const AssociationReport changed = registerNow();
+    EXPECT_TRUE(changed.iconsDrawn);
+    EXPECT_EQ(changed.written, 1);
+    EXPECT_NE(contents(program), drawn);
+
+    // Another data folder has none of the files yet.
+    folders.data = temp / "data2";
+    EXPECT_TRUE(registerNow().iconsDrawn);
+    EXPECT_EQ(access((temp / "data2/icons/hicolor/48x48/apps/mirabo.png").c_str(), F_OK), 0);
+}
+
+TEST_F(FileAssociationTest, WithoutACacheTheIconsAreDrawnAtEveryStart) {
+    put(temp / "cache", "not a folder");
+    EXPECT_TRUE(registerNow().iconsDrawn);
+    const AssociationReport again = registerNow();
+    EXPECT_TRUE(again.iconsDrawn);
+    EXPECT_EQ(again.written, 0);
+    EXPECT_EQ(again.failed, 0);
+
+    // A caller that cannot name its pictures gets them drawn every time too.
+    folders.cache = temp / "cache2";
+    iconsKey.clear();
+    registerNow();
+    EXPECT_TRUE(registerNow().iconsDrawn);
+    EXPECT_EQ(draws, 4);
 }
 
 TEST_F(FileAssociationTest, TheUsersOtherAssociationsAreKeptByteForByte) {
@@ -204,8 +271,8 @@ TEST_F(FileAssociationTest, FailuresAreCountedAndHurtNothing) {
     EXPECT_EQ(contents(temp / "data"), "not a folder");
 
     // A relative program path cannot stand in a desktop entry.
-    folders = {temp / "data2", temp / "config2"};
-    const AssociationReport relative = registerFileAssociation("bin/mirabo", icons, folders);
+    folders = {temp / "data2", temp / "config2", temp / "cache2"};
+    const AssociationReport relative = registerFileAssociation("bin/mirabo", source(), folders);
     EXPECT_EQ(relative.written, 0);
     EXPECT_NE(access((temp / "data2").c_str(), F_OK), 0);
 }
@@ -223,14 +290,18 @@ TEST_F(FileAssociationTest, FoldersFollowTheXdgVariables) {
     {
         ScopedEnvironment dataHome("XDG_DATA_HOME", "/x/data/");
         ScopedEnvironment configHome("XDG_CONFIG_HOME", "/x/config");
+        ScopedEnvironment cacheHome("XDG_CACHE_HOME", "/x/cache");
         EXPECT_EQ(xdgDataHome(), "/x/data");
         EXPECT_EQ(xdgConfigHome(), "/x/config");
+        EXPECT_EQ(xdgCacheHome(), "/x/cache");
     }
     ScopedEnvironment home("HOME", "/home/anna");
     ScopedEnvironment dataHome("XDG_DATA_HOME", "relative/data");  // invalid: ignored
     ScopedEnvironment configHome("XDG_CONFIG_HOME", nullptr);
+    ScopedEnvironment cacheHome("XDG_CACHE_HOME", "");
     EXPECT_EQ(xdgDataHome(), "/home/anna/.local/share");
     EXPECT_EQ(xdgConfigHome(), "/home/anna/.config");
+    EXPECT_EQ(xdgCacheHome(), "/home/anna/.cache");
 }
 
 TEST(ProgramPathTest, TheRunningProgramIsFound) {

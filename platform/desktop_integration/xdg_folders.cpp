@@ -47,4 +47,8 @@ std::string xdgConfigHome() {
     return baseFolder("XDG_CONFIG_HOME", ".config");
 }
 
+std::string xdgCacheHome() {
+    return baseFolder("XDG_CACHE_HOME", ".cache");
+}
+
 }  // namespace platform

@@ -38,11 +38,10 @@ std::unique_ptr<Bitmap> Bitmap::create(const BitmapInfoHeader& header, const Rgb
 
     std::unique_ptr<Bitmap> bitmap(new (std::nothrow) Bitmap);
     if (!bitmap) return nullptr;
-    bitmap->pixels_ = LargeBuffer(std::size_t(stride * height));
-    if (bitmap->pixels_.empty()) return nullptr;
     // New pixel memory reads as black, so nothing of an earlier allocation can
     // leak into a picture or a file.
-    std::memset(bitmap->pixels_.data(), 0, bitmap->pixels_.size());
+    bitmap->pixels_ = LargeBuffer(std::size_t(stride * height), LargeBuffer::Contents::Zeroed);
+    if (bitmap->pixels_.empty()) return nullptr;
     bitmap->width_ = std::int32_t(width);
     bitmap->height_ = std::int32_t(height);
     bitmap->bitCount_ = header.biBitCount;

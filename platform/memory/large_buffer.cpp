@@ -11,7 +11,7 @@ namespace {
 AllocationLimit* activeLimit = nullptr;
 }  // namespace
 
-void* allocateLarge(std::size_t bytes) noexcept {
+void* allocateLarge(std::size_t bytes, LargeBuffer::Contents contents) noexcept {
     if (AllocationLimit* limit = activeLimit) {
         if (bytes > limit->maxBytes_ || limit->granted_ >= limit->allowedCount_) {
             ++limit->refused_;
@@ -21,7 +21,8 @@ void* allocateLarge(std::size_t bytes) noexcept {
     }
     // A zero-byte request still gives a distinct block, so "empty" only ever
     // means "failed".
-    return std::malloc(bytes == 0 ? 1 : bytes);
+    if (bytes == 0) bytes = 1;
+    return contents == LargeBuffer::Contents::Zeroed ? std::calloc(1, bytes) : std::malloc(bytes);
 }
 
 void freeLarge(void* block) noexcept {
@@ -37,8 +38,8 @@ AllocationLimit::~AllocationLimit() {
     activeLimit = outer_;
 }
 
-LargeBuffer::LargeBuffer(std::size_t bytes)
-    : data_(static_cast<std::uint8_t*>(allocateLarge(bytes))), size_(data_ ? bytes : 0) {}
+LargeBuffer::LargeBuffer(std::size_t bytes, Contents contents)
+    : data_(static_cast<std::uint8_t*>(allocateLarge(bytes, contents))), size_(data_ ? bytes : 0) {}
 
 LargeBuffer::~LargeBuffer() {
     reset();

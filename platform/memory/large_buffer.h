@@ -11,9 +11,14 @@ namespace platform {
 // through AllocationLimit below.
 class LargeBuffer {
   public:
+    // What a new buffer holds: whatever the memory held, or zeros. Zeroed
+    // memory comes fresh from the system when the buffer is large, so pages
+    // are neither cleared twice nor touched before they are used.
+    enum class Contents { Undefined, Zeroed };
+
     LargeBuffer() = default;
     // Tries to allocate; check empty() afterwards.
-    explicit LargeBuffer(std::size_t bytes);
+    explicit LargeBuffer(std::size_t bytes, Contents contents = Contents::Undefined);
     ~LargeBuffer();
 
     LargeBuffer(LargeBuffer&& other) noexcept;
@@ -34,7 +39,7 @@ class LargeBuffer {
 };
 
 // Null when the allocation fails or the test limit refuses it.
-void* allocateLarge(std::size_t bytes) noexcept;
+void* allocateLarge(std::size_t bytes, LargeBuffer::Contents contents) noexcept;
 void freeLarge(void* block) noexcept;
 
 // Makes large allocations fail while it is alive: every request above
@@ -52,7 +57,7 @@ class AllocationLimit {
     std::size_t refusedCount() const { return refused_; }
 
   private:
-    friend void* allocateLarge(std::size_t) noexcept;
+    friend void* allocateLarge(std::size_t, LargeBuffer::Contents) noexcept;
     std::size_t maxBytes_;
     std::size_t allowedCount_;
     std::size_t granted_ = 0;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstring>
 
 #include "app/frame/pictures/picture_sources.h"
 #include "app/frame/pictures/xpm_reader.h"
@@ -52,4 +54,22 @@ IconPicture loadIcon(std::int32_t resourceId, std::int32_t pixels) {
         return icon;
     }
     return IconPicture{};
+}
+
+std::string iconPicturesKey() {
+    // 64-bit FNV-1a over every size and line of the icons' sources.
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    const auto add = [&hash](const unsigned char* bytes, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i)
+            hash = (hash ^ bytes[i]) * 0x100000001b3u;
+    };
+    for (const IconSource& source : iconSources()) {
+        const std::int32_t header[] = {source.id, source.size, std::int32_t(source.xpm.size())};
+        add(reinterpret_cast<const unsigned char*>(header), sizeof header);
+        for (const char* line : source.xpm)
+            add(reinterpret_cast<const unsigned char*>(line), std::strlen(line) + 1);
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -63,3 +64,8 @@ struct IconPicture {
 };
 // Both null for an unknown icon or size, or when the memory cannot be had.
 IconPicture loadIcon(std::int32_t resourceId, std::int32_t pixels);
+
+// A short text that changes whenever an icon's picture at any size does,
+// read from the sources without drawing them: icon files written from
+// pictures of the same key need not be drawn again.
+std::string iconPicturesKey();

@@ -115,9 +115,25 @@ bool parseColourLine(std::string_view text, XpmColour& colour) {
     return chosen && parseColour(*chosen, colour);
 }
 
+// Pixel characters are printable: with two a pixel there are 95 x 95 keys,
+// so the table of keys stays small enough to be cheap to make for every
+// picture read.
+constexpr int firstKeyChar = ' ';
+constexpr int keyChars = '~' - ' ' + 1;
+
+int keyCount(int charsPerPixel) {
+    return charsPerPixel == 1 ? keyChars : keyChars * keyChars;
+}
+
+// The key of the pixel characters at `text`, or -1 for a character that no
+// colour line can name.
 int pixelKey(const char* text, int charsPerPixel) {
-    int key = static_cast<unsigned char>(text[0]);
-    if (charsPerPixel == 2) key = key << 8 | static_cast<unsigned char>(text[1]);
+    int key = 0;
+    for (int i = 0; i < charsPerPixel; ++i) {
+        const int c = static_cast<unsigned char>(text[i]) - firstKeyChar;
+        if (c < 0 || c >= keyChars) return -1;
+        key = key * keyChars + c;
+    }
     return key;
 }
 
@@ -142,11 +158,11 @@ std::unique_ptr<platform::Bitmap> readXpm(std::span<const char* const> lines, Xp
         return nullptr;
     if (width < 1 || height < 1 || width > maxSide || height > maxSide) return nullptr;
     if (charsPerPixel < 1 || charsPerPixel > maxCharsPerPixel) return nullptr;
-    if (colourCount < 1 || colourCount > (1 << (8 * charsPerPixel))) return nullptr;
+    if (colourCount < 1 || colourCount > keyCount(charsPerPixel)) return nullptr;
     if (lines.size() < std::size_t(1 + colourCount + height)) return nullptr;
 
     // Every key not named by a colour line stays -1, which rejects the row.
-    std::vector<int> colourOfKey(std::size_t(1) << (8 * charsPerPixel), -1);
+    std::vector<std::int16_t> colourOfKey(std::size_t(keyCount(charsPerPixel)), -1);
     std::vector<XpmColour> colours(static_cast<std::size_t>(colourCount));
     for (int i = 0; i < colourCount; ++i) {
         const char* line = lines[std::size_t(1 + i)];
@@ -154,7 +170,9 @@ std::unique_ptr<platform::Bitmap> readXpm(std::span<const char* const> lines, Xp
         if (!parseColourLine(std::string_view(line).substr(std::size_t(charsPerPixel)),
                              colours[std::size_t(i)]))
             return nullptr;
-        colourOfKey[std::size_t(pixelKey(line, charsPerPixel))] = i;
+        const int key = pixelKey(line, charsPerPixel);
+        if (key < 0) return nullptr;
+        colourOfKey[std::size_t(key)] = std::int16_t(i);
     }
 
     auto bitmap = makeTarget(width, height, layer);
@@ -165,7 +183,8 @@ std::unique_ptr<platform::Bitmap> readXpm(std::span<const char* const> lines, Xp
         if (!source || std::strlen(source) != rowChars) return nullptr;
         std::uint8_t* row = bitmap->row(y);
         for (int x = 0; x < width; ++x, source += charsPerPixel) {
-            const int index = colourOfKey[std::size_t(pixelKey(source, charsPerPixel))];
+            const int key = pixelKey(source, charsPerPixel);
+            const int index = key < 0 ? -1 : colourOfKey[std::size_t(key)];
             if (index < 0) return nullptr;
             const XpmColour& colour = colours[std::size_t(index)];
             if (layer == XpmLayer::Mask) {

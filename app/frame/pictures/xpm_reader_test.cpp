@@ -70,6 +70,9 @@ TEST(XpmReaderTest, RefusesMalformedSources) {
         {"1 1 2 1", "a c #000000", "a"},         // fewer colour lines than said
         {"5000 1 1 1", "a c #000000", "a"},      // absurd size
         {"1 1 1 1", nullptr, "a"},
+        {"1 1 1 1", "\t c #000000", "\t"},        // a pixel character that is not printable
+        {"1 1 1 2", "a\x80 c #000000", "a\x80"},  // nor one beyond ASCII
+        {"1 1 96 1", "a c #000000", "a"},         // more colours than characters
     };
     for (std::size_t i = 0; i < broken.size(); ++i) {
         EXPECT_FALSE(readXpm(broken[i], XpmLayer::Picture)) << "case " << i;

@@ -47,7 +47,7 @@ fresh() {
     mkdir -p "$base/runtime" "$base/data" "$base/config" "$base/state" "$base/device" "$base/docs"
     chmod 700 "$base/runtime"
     export XDG_RUNTIME_DIR=$base/runtime XDG_DATA_HOME=$base/data XDG_CONFIG_HOME=$base/config
-    export XDG_STATE_HOME=$base/state MIRABO_DEVICE_ROOT=$base/device
+    export XDG_STATE_HOME=$base/state XDG_CACHE_HOME=$base/cache MIRABO_DEVICE_ROOT=$base/device
     unset MIRABO_HIBERNATE_SECONDS
     socket=$XDG_RUNTIME_DIR/mirabo/instance
     hibernation=$MIRABO_DEVICE_ROOT/Temp/hibernate_sketch.zsf
