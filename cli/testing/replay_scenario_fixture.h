@@ -23,14 +23,16 @@ class ReplayScenarioFixture : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
 
-    int replay(const std::string& script, std::vector<std::string> options = {}) {
-        options.insert(options.begin(), std::string(MIRABO_SOURCE_DIR) + "/cli/testdata/" + script);
+    int replay(const std::string& script, const std::vector<std::string>& options = {}) {
         std::vector<std::vector<char>> arguments;
-        std::vector<char*> argv;
-        for (const std::string& option : options) {
-            arguments.emplace_back(option.begin(), option.end());
+        const auto add = [&arguments](const std::string& text) {
+            arguments.emplace_back(text.begin(), text.end());
             arguments.back().push_back('\0');
-        }
+        };
+        add(std::string(MIRABO_SOURCE_DIR) + "/cli/testdata/" + script);
+        for (const std::string& option : options)
+            add(option);
+        std::vector<char*> argv;
         for (auto& argument : arguments)
             argv.push_back(argument.data());
         std::FILE* out = std::tmpfile();

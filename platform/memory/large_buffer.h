@@ -13,7 +13,9 @@ class LargeBuffer {
   public:
     // What a new buffer holds: whatever the memory held, or zeros. Zeroed
     // memory comes fresh from the system when the buffer is large, so pages
-    // are neither cleared twice nor touched before they are used.
+    // are neither cleared twice nor touched before they are used; zeroed
+    // buffers of a megabyte or more are placed for huge pages
+    // (huge_page_mapping.h).
     enum class Contents { Undefined, Zeroed };
 
     LargeBuffer() = default;
@@ -36,11 +38,8 @@ class LargeBuffer {
   private:
     std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
+    bool mapped_ = false;  // straight from the system rather than the allocator
 };
-
-// Null when the allocation fails or the test limit refuses it.
-void* allocateLarge(std::size_t bytes, LargeBuffer::Contents contents) noexcept;
-void freeLarge(void* block) noexcept;
 
 // Makes large allocations fail while it is alive: every request above
 // `maxBytes`, and every request after the first `allowedCount` ones. Limits
@@ -57,7 +56,7 @@ class AllocationLimit {
     std::size_t refusedCount() const { return refused_; }
 
   private:
-    friend void* allocateLarge(std::size_t, LargeBuffer::Contents) noexcept;
+    friend class LargeBuffer;
     std::size_t maxBytes_;
     std::size_t allowedCount_;
     std::size_t granted_ = 0;
