@@ -162,6 +162,17 @@ void startUpMirabo(benchmark::State& state) {
     BareStarts& bare = bareStarts();
     bare = BareStarts{};
     long peakKiB = 0;
+    // Every start but a user's very first finds the file association
+    // written; one start before the timed ones writes it.
+    if (timedStart({MIRABO_PROGRAM_PATH}, peakKiB) < 0) {
+        state.SkipWithError("the program did not run to its end");
+        return;
+    }
+    if (!std::filesystem::exists(runFolder().path + "/data/applications/mirabo.desktop")) {
+        state.SkipWithError("the first start wrote no file association");
+        return;
+    }
+    peakKiB = 0;
     for (auto _ : state) {
         const double bareSeconds = timedStart(bareWindow, bare.peakKiB);
         const double seconds = timedStart({MIRABO_PROGRAM_PATH}, peakKiB);
