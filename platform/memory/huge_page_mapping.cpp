@@ -40,7 +40,7 @@ struct KeptMapping {
     std::size_t size = 0;
 };
 constexpr std::size_t mostKept = 4;
-constexpr std::size_t mostKeptBytes = std::size_t(64) << 20;
+constexpr std::size_t mostKeptBytes = std::size_t(32) << 20;
 KeptMapping kept[mostKept];
 
 void* takeKept(std::size_t size) {

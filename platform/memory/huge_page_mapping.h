@@ -21,7 +21,7 @@ std::size_t hugePageMappingSize(std::size_t bytes);
 void* mapHugePages(std::size_t bytes) noexcept;
 // `bytes` as given to mapHugePages. A few mappings are kept for the next
 // request of the same size (zeroed again when handed out), as an allocator
-// keeps freed memory; at most 64 MiB.
+// keeps freed memory; at most 32 MiB.
 void unmapHugePages(void* block, std::size_t bytes) noexcept;
 // Gives the kept mappings back to the system.
 void releaseKeptMappings() noexcept;
