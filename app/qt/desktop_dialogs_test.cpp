@@ -53,6 +53,17 @@ bool chooseName(QFileDialog& dialog, const QString& path) {
     return dialog.selectedFiles().value(0) == path;
 }
 
+// A step that puts `path` in a file dialog's name field and accepts it.
+ModalScript::Step acceptName(const QString& path) {
+    return [path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog) return false;
+        if (!chooseName(*dialog, path)) return false;
+        static_cast<QDialog*>(dialog)->accept();
+        return true;
+    };
+}
+
 QString boxLine(const char* caption, const char* text, QMessageBox::StandardButtons buttons) {
     return QString::fromUtf8(caption) + " | " + QString::fromUtf8(text) + " | " +
            QString::number(int(buttons), 16);
@@ -160,13 +171,7 @@ class DesktopDialogsTest : public QObject {
         const QString tooLong = folder.filePath(QStringLiteral("much-longer-name.zsf"));
         int warnings = 0;
         ModalScript script({
-            [&](QWidget* modal) {
-                auto* dialog = qobject_cast<QFileDialog*>(modal);
-                if (!dialog) return false;
-                if (!chooseName(*dialog, tooLong)) return false;
-                static_cast<QDialog*>(dialog)->accept();
-                return true;
-            },
+            acceptName(tooLong),
             [&](QWidget* modal) {
                 auto* box = qobject_cast<QMessageBox*>(modal);
                 if (!box) return false;
@@ -174,13 +179,7 @@ class DesktopDialogsTest : public QObject {
                 box->accept();
                 return true;
             },
-            [&](QWidget* modal) {
-                auto* dialog = qobject_cast<QFileDialog*>(modal);
-                if (!dialog) return false;
-                if (!chooseName(*dialog, good)) return false;
-                static_cast<QDialog*>(dialog)->accept();
-                return true;
-            },
+            acceptName(good),
         });
         DesktopDialogs dialogs;
         std::u16string chosen;

@@ -14,6 +14,7 @@
 #include "app/qt/testing/window_fixture.h"
 #include "platform/dialogs/modal_dialogs.h"
 
+using qttest::clickThrough;
 using qttest::ModalScript;
 using qttest::QtPopupsInstalled;
 using qttest::sendMouse;
@@ -102,13 +103,12 @@ class QtModalDialogsTest : public QObject {
         QtPopupsInstalled popups;
         ShownPopup shown;
         QRgb fieldCorner = 0;
-        ModalScript script({onPopup(shown, [&](PixelPopup& popup) {
+        const ModalScript::Step pick = onPopup(shown, [&](PixelPopup& popup) {
             fieldCorner = shownPixel(shown, popup, QPoint(10, 26));
             stroke(popup, {QPoint(10, 26)});
-        })});
+        });
         ButtonBar& options = f.window->optionBar();
-        QTest::mouseClick(options.button(OptionCommand::Colour), Qt::LeftButton);
-        QVERIFY(script.finished());
+        QVERIFY(clickThrough(options.button(OptionCommand::Colour), {pick}));
         QCOMPARE(shown.name, QStringLiteral("colour"));
         QCOMPARE(shown.at, dropDown(f, OptionCommand::Colour));
         // The field as the pop-up painted it, then as picked.
@@ -125,18 +125,16 @@ class QtModalDialogsTest : public QObject {
         QtPopupsInstalled popups;
         QToolButton* colour = f.window->optionBar().button(OptionCommand::Colour);
         ShownPopup shown;
-        ModalScript escape(
-            {onPopup(shown, [](PixelPopup& popup) { QTest::keyClick(&popup, Qt::Key_Escape); })});
-        QTest::mouseClick(colour, Qt::LeftButton);
-        QVERIFY(escape.finished());
+        const ModalScript::Step escape =
+            onPopup(shown, [](PixelPopup& popup) { QTest::keyClick(&popup, Qt::Key_Escape); });
+        QVERIFY(clickThrough(colour, {escape}));
         QCOMPARE(f.frame.currentColour, COLORREF(0));
 
-        ModalScript outside({onPopup(shown, [](PixelPopup& popup) {
+        const ModalScript::Step outside = onPopup(shown, [](PixelPopup& popup) {
             const QPointF beside(popup.width() + 20, popup.height() / 2);
             sendMouse(&popup, QEvent::MouseButtonPress, beside, Qt::LeftButton, Qt::LeftButton);
-        })});
-        QTest::mouseClick(colour, Qt::LeftButton);
-        QVERIFY(outside.finished());
+        });
+        QVERIFY(clickThrough(colour, {outside}));
         QCOMPARE(f.frame.currentColour, COLORREF(0));
         QVERIFY(!QApplication::activePopupWidget());
     }
@@ -146,13 +144,12 @@ class QtModalDialogsTest : public QObject {
         QtPopupsInstalled popups;
         ShownPopup shown;
         // The hue dragged along, lifted (the picker stays open), then a pick.
-        ModalScript script({onPopup(shown, [](PixelPopup& popup) {
+        const ModalScript::Step hueThenField = onPopup(shown, [](PixelPopup& popup) {
             stroke(popup, {QPoint(10, 108), QPoint(40, 108), QPoint(60, 108)});
             QVERIFY(popup.isVisible());
             stroke(popup, {QPoint(10, 26)});
-        })});
-        QTest::mouseClick(f.window->optionBar().button(OptionCommand::Colour), Qt::LeftButton);
-        QVERIFY(script.finished());
+        });
+        QVERIFY(clickThrough(f.window->optionBar().button(OptionCommand::Colour), {hueThenField}));
         QCOMPARE(int(f.frame.hue), 50);
         // Hue 50 of 150 is 200 of 600: pure green, scaled to the field's top row.
         QCOMPARE(f.frame.currentColour, COLORREF(0x00FB00));
@@ -162,11 +159,10 @@ class QtModalDialogsTest : public QObject {
         WindowFixture f;
         QtPopupsInstalled popups;
         ShownPopup shown;
-        ModalScript script({onPopup(shown, [](PixelPopup& popup) {
+        const ModalScript::Step farRight = onPopup(shown, [](PixelPopup& popup) {
             stroke(popup, {QPoint(60, 26), QPoint(100, 26), QPoint(112, 26)});
-        })});
-        QTest::mouseClick(f.window->optionBar().button(OptionCommand::Opacity), Qt::LeftButton);
-        QVERIFY(script.finished());
+        });
+        QVERIFY(clickThrough(f.window->optionBar().button(OptionCommand::Opacity), {farRight}));
         QCOMPARE(shown.name, QStringLiteral("opacity"));
         QCOMPARE(shown.at, dropDown(f, OptionCommand::Opacity));
         QCOMPARE(int(f.frame.opacity), 126);

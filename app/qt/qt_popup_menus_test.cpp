@@ -11,6 +11,7 @@
 #include "app/qt/testing/qt_test_registry.h"
 #include "app/qt/testing/window_fixture.h"
 
+using qttest::clickThrough;
 using qttest::ModalScript;
 using qttest::QtPopupsInstalled;
 using qttest::WindowFixture;
@@ -71,9 +72,7 @@ class QtPopupMenusTest : public QObject {
         QtPopupsInstalled popups;
         ButtonBar& tools = f.window->toolBar();
         ShownPalette shown;
-        ModalScript script({choose(shown, 3)});
-        QTest::mouseClick(tools.button(ToolCommand::Rectangle), Qt::LeftButton);
-        QVERIFY(script.finished());
+        QVERIFY(clickThrough(tools.button(ToolCommand::Rectangle), {choose(shown, 3)}));
         QCOMPARE(shown.name, QStringLiteral("shape"));
         // Each picture at its own size: 32 x 20 at one device pixel to a pixel.
         const qreal ratio = f.window->devicePixelRatioF();
@@ -91,9 +90,7 @@ class QtPopupMenusTest : public QObject {
         // filled rectangle again.
         QTest::mouseClick(tools.button(ToolCommand::Pencil), Qt::LeftButton);
         ShownPalette again;
-        ModalScript dismiss({choose(again, -1)});
-        QTest::mouseClick(tools.button(ToolCommand::Rectangle), Qt::LeftButton);
-        QVERIFY(dismiss.finished());
+        QVERIFY(clickThrough(tools.button(ToolCommand::Rectangle), {choose(again, -1)}));
         QCOMPARE(int(f.frame.currentTool), int(ToolButton::FilledRectangle));
     }
 
@@ -102,9 +99,7 @@ class QtPopupMenusTest : public QObject {
         QtPopupsInstalled popups;
         ButtonBar& options = f.window->optionBar();
         ShownPalette shown;
-        ModalScript script({choose(shown, 4)});
-        QTest::mouseClick(options.button(OptionCommand::Zoom), Qt::LeftButton);
-        QVERIFY(script.finished());
+        QVERIFY(clickThrough(options.button(OptionCommand::Zoom), {choose(shown, 4)}));
         QCOMPARE(shown.name, QStringLiteral("zoom"));
         QCOMPARE(shown.items,
                  (QStringList{"25%", "50%", "* 100%", "200%", "400%", "800%", "1600%"}));
@@ -114,9 +109,7 @@ class QtPopupMenusTest : public QObject {
         f.settle();
 
         ShownPalette dismissed;
-        ModalScript nothing({choose(dismissed, -1)});
-        QTest::mouseClick(options.button(OptionCommand::Zoom), Qt::LeftButton);
-        QVERIFY(nothing.finished());
+        QVERIFY(clickThrough(options.button(OptionCommand::Zoom), {choose(dismissed, -1)}));
         QCOMPARE(dismissed.items.at(4), QStringLiteral("* 400%"));
         QCOMPARE(f.frame.zoomShift, 2);
     }
@@ -129,9 +122,7 @@ class QtPopupMenusTest : public QObject {
         ButtonBar& options = f.window->optionBar();
         QVERIFY(options.isButtonEnabled(OptionCommand::Font));
         ShownPalette shown;
-        ModalScript script({choose(shown, -1)});
-        QTest::mouseClick(options.button(OptionCommand::Font), Qt::LeftButton);
-        QVERIFY(script.finished());
+        QVERIFY(clickThrough(options.button(OptionCommand::Font), {choose(shown, -1)}));
         QCOMPARE(shown.name, QStringLiteral("font"));
         QVERIFY(!shown.items.isEmpty());
         QVERIFY(shown.items.front().startsWith("* "));
@@ -139,9 +130,7 @@ class QtPopupMenusTest : public QObject {
         if (shown.items.size() < 2) QSKIP("only one font family is installed");
 
         ShownPalette second;
-        ModalScript pick({choose(second, 1)});
-        QTest::mouseClick(options.button(OptionCommand::Font), Qt::LeftButton);
-        QVERIFY(pick.finished());
+        QVERIFY(clickThrough(options.button(OptionCommand::Font), {choose(second, 1)}));
         QCOMPARE(QString::fromUtf16(f.frame.fontName), second.items.at(1));
     }
 
@@ -149,9 +138,8 @@ class QtPopupMenusTest : public QObject {
         WindowFixture f;
         QtPopupsInstalled popups;
         ShownPalette shown;
-        ModalScript script({choose(shown, 5)});
-        QTest::mouseClick(f.window->optionBar().button(OptionCommand::Size), Qt::LeftButton);
-        QVERIFY(script.finished());
+        QVERIFY(
+            clickThrough(f.window->optionBar().button(OptionCommand::Size), {choose(shown, 5)}));
         QCOMPARE(shown.name, QStringLiteral("widths"));
         QCOMPARE(shown.items.size(), 8);
         QCOMPARE(f.frame.lineWidth, 6);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <vector>
@@ -44,5 +45,13 @@ class ModalScript {
     std::size_t next_ = 0;
     QTimer timer_;
 };
+
+// Clicks `button` with `steps` answering what the click shows; true when
+// every step was taken.
+[[nodiscard]] inline bool clickThrough(QWidget* button, std::vector<ModalScript::Step> steps) {
+    ModalScript script(std::move(steps));
+    QTest::mouseClick(button, Qt::LeftButton);
+    return script.finished();
+}
 
 }  // namespace qttest
