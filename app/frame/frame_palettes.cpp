@@ -147,15 +147,13 @@ std::int32_t MainFrame::eyedropperButton(MainFrame& frame, std::int32_t) {
 }
 
 std::int32_t MainFrame::undoButton(MainFrame& frame, std::int32_t) {
-    if (!frame.document) return 0;
-    frame.document->executeCommand(DocCommand::Undo, 0);
-    frame.updateOptionBar();
+    // Without a document the button does nothing, not even refresh the bar.
+    if (frame.document) frame.documentCommand(DocCommand::Undo);
     return 0;
 }
 
 std::int32_t MainFrame::redoButton(MainFrame& frame, std::int32_t) {
-    if (!frame.document) return 0;
-    frame.document->executeCommand(DocCommand::Redo, 0);
-    frame.updateOptionBar();
+    // Without a document the button does nothing, not even refresh the bar.
+    if (frame.document) frame.documentCommand(DocCommand::Redo);
     return 0;
 }

@@ -47,9 +47,7 @@ std::unique_ptr<platform::Bitmap> makeHueBar() {
 }  // namespace
 
 struct ColourPickerDialog::Record {
-    platform::BitmapInfoHeader fieldHeader;
     std::unique_ptr<platform::Bitmap> fieldBitmap;
-    std::uint8_t* fieldBits = nullptr;
     std::unique_ptr<platform::Bitmap> hueBitmap;
     std::int32_t pickX = 0;
     std::int32_t pickY = 0;
@@ -62,15 +60,17 @@ ColourPickerDialog::ColourPickerDialog(MainFrame& frame)
     : PopupDialog("colour", OptionCommand::Colour, 96, 70, pickerTexts), frame_(frame) {
     if (!client()) return;
     auto record = std::unique_ptr<Record>(new (std::nothrow) Record);
+    std::uint8_t* fieldBits = nullptr;
     if (record) {
         const RECT& f = fieldArea;
-        record->fieldHeader = platform::makeHeader24(f.right - f.left, f.bottom - f.top);
-        record->fieldBitmap = platform::Bitmap::create(record->fieldHeader);
-        if (record->fieldBitmap) record->fieldBits = record->fieldBitmap->bits();
+        const platform::BitmapInfoHeader fieldHeader =
+            platform::makeHeader24(f.right - f.left, f.bottom - f.top);
+        record->fieldBitmap = platform::Bitmap::create(fieldHeader);
+        if (record->fieldBitmap) fieldBits = record->fieldBitmap->bits();
     }
     // Without its field the picker cannot show anything to pick, so it
     // keeps no record and ignores the stylus.
-    if (!record || !record->fieldBitmap || !record->fieldBits) {
+    if (!record || !record->fieldBitmap || !fieldBits) {
         showMemoryError();
         return;
     }
@@ -84,6 +84,12 @@ void ColourPickerDialog::freeRecord() {
     record_.reset();
 }
 
+void ColourPickerDialog::drawField(platform::Surface& surface) const {
+    const platform::Surface field(record_->fieldBitmap.get());
+    surface.blit(fieldArea.left, fieldArea.top, fieldArea.right - fieldArea.left,
+                 fieldArea.bottom - fieldArea.top, field, 0, 0);
+}
+
 COLORREF ColourPickerDialog::pickedColour() const {
     const std::uint8_t* pixel = record_->fieldBitmap->row(record_->pickY - fieldArea.top) +
                                 3 * (record_->pickX - fieldArea.left);
@@ -93,9 +99,7 @@ COLORREF ColourPickerDialog::pickedColour() const {
 void ColourPickerDialog::paintControls(platform::Surface& surface) {
     if (!record_) return;
     fillColourField(*record_->fieldBitmap, frame_.hue * hueSteps / hueBarPositions);
-    const platform::Surface field(record_->fieldBitmap.get());
-    surface.blit(fieldArea.left, fieldArea.top, fieldArea.right - fieldArea.left,
-                 fieldArea.bottom - fieldArea.top, field, 0, 0);
+    drawField(surface);
     if (record_->hueBitmap) {
         const platform::Surface bar(record_->hueBitmap.get());
         surface.blit(hueBarArea.left, hueBarArea.top, hueBarPositions, hueBarHeight, bar, 0, 0);
@@ -145,9 +149,7 @@ void ColourPickerDialog::onStylusMove(std::int16_t x, std::int16_t y) {
         // changes only when the stylus is lifted.
         platform::Surface surface(client());
         const COLORREF colour = pickedColour();
-        const platform::Surface field(record_->fieldBitmap.get());
-        surface.blit(fieldArea.left, fieldArea.top, fieldArea.right - fieldArea.left,
-                     fieldArea.bottom - fieldArea.top, field, 0, 0);
+        drawField(surface);
         const std::int32_t px = record_->pickX;
         const std::int32_t py = record_->pickY;
         surface.fillRect(RECT{px - markerHalf, py - markerHalf, px + markerHalf, py + markerHalf},

@@ -33,6 +33,8 @@ class ColourPickerDialog final : public PopupDialog {
     void freeRecord() override;
 
     void changeHue(std::int32_t value);
+    // Copies the field's shades into the client area.
+    void drawField(platform::Surface& surface) const;
     COLORREF pickedColour() const;
 
     MainFrame& frame_;
