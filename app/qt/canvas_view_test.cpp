@@ -1,3 +1,4 @@
+#include <QImage>
 #include <QKeyEvent>
 #include <QObject>
 #include <QScrollBar>
@@ -167,6 +168,27 @@ class CanvasViewTest : public QObject {
         QVERIFY(view.directPaints() > direct);
         sendMouse(&view, QEvent::MouseButtonRelease, QPointF(110, 100), Qt::LeftButton,
                   Qt::NoButton);
+    }
+
+    void aPaintIntoAnotherFormatGoesThroughACopy() {
+        WindowFixture f;
+        CanvasViewport& view = f.viewport();
+        drag(&view, QPoint(20, 30), QPoint(60, 30));
+        f.settle();
+        const int direct = view.directPaints();
+        const int copied = view.copiedPaints();
+        // A 24-bit image takes no rows straight from the store.
+        const qreal ratio = view.pixelRatio();
+        QImage image(view.size() * ratio, QImage::Format_RGB888);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::red);
+        view.render(&image);
+        QVERIFY(view.copiedPaints() > copied);
+        QCOMPARE(view.directPaints(), direct);
+        const QPoint on = f.devicePoint(QPoint(40, 30));
+        const QPoint above = f.devicePoint(QPoint(40, 20));
+        QVERIFY(isInk(image.pixel(on)));
+        QCOMPARE(image.pixel(above) & 0xFFFFFF, white);
     }
 
     void invalidationsMakeOneRepaintPerTurn() {

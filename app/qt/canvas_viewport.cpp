@@ -135,19 +135,36 @@ void CanvasViewport::resizeEvent(QResizeEvent*) {
 
 void CanvasViewport::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    const ScreenTarget screen = screenTarget(painter);
     for (const QRect& rect : event->region())
-        paintRect(painter, rect);
+        paintRect(painter, screen, rect);
 }
 
-void CanvasViewport::paintRect(QPainter& painter, const QRect& logical) {
+CanvasViewport::ScreenTarget CanvasViewport::screenTarget(const QPainter& painter) const {
+    // The usual case: the paint goes to a 32-bit image (the window's backing
+    // store) at exactly our scale, so the rows can be converted straight
+    // into it.
+    QPaintEngine* engine = painter.paintEngine();
+    QImage* screen = engine && engine->type() == QPaintEngine::Raster
+                         ? dynamic_cast<QImage*>(engine->paintDevice())
+                         : nullptr;
+    if (!screen || !takesXrgb(screen->format())) return {};
+    const QTransform t = painter.deviceTransform();
+    const qreal r = storeRatio_;
+    if (t.type() > QTransform::TxScale || !qFuzzyCompare(t.m11(), r) || !qFuzzyCompare(t.m22(), r))
+        return {};
+    return {screen, std::int32_t(std::lround(t.dx())), std::int32_t(std::lround(t.dy()))};
+}
+
+void CanvasViewport::paintRect(QPainter& painter, const ScreenTarget& screen,
+                               const QRect& logical) {
     const qreal r = storeRatio_;
     const RECT wanted{std::int32_t(std::floor(logical.left() * r)),
                       std::int32_t(std::floor(logical.top() * r)),
                       std::int32_t(std::ceil((logical.right() + 1) * r)),
                       std::int32_t(std::ceil((logical.bottom() + 1) * r))};
     RECT area = intersect(wanted, store_ ? store_->bounds() : RECT{});
-    if (area.left != wanted.left || area.top != wanted.top || area.right != wanted.right ||
-        area.bottom != wanted.bottom) {
+    if (area != wanted) {
         // Nothing drawn there yet (no store, or one of a size the program
         // has not drawn at yet): the view's background.
         painter.fillRect(logical, Qt::white);
@@ -155,25 +172,16 @@ void CanvasViewport::paintRect(QPainter& painter, const QRect& logical) {
     if (isEmpty(area)) return;
     convertedPixels_ += std::int64_t(area.right - area.left) * (area.bottom - area.top);
 
-    // The usual case: the paint goes to a 32-bit image (the window's backing
-    // store) at exactly our scale, so the rows are converted straight into it.
-    QPaintEngine* engine = painter.paintEngine();
-    QImage* screen = engine && engine->type() == QPaintEngine::Raster
-                         ? dynamic_cast<QImage*>(engine->paintDevice())
-                         : nullptr;
-    const QTransform t = painter.deviceTransform();
-    if (screen && takesXrgb(screen->format()) && t.type() <= QTransform::TxScale &&
-        qFuzzyCompare(t.m11(), r) && qFuzzyCompare(t.m22(), r)) {
-        const auto dx = std::int32_t(std::lround(t.dx()));
-        const auto dy = std::int32_t(std::lround(t.dy()));
+    if (screen.image) {
+        const std::int32_t dx = screen.dx, dy = screen.dy;
         const RECT onScreen =
             intersect(RECT{area.left + dx, area.top + dy, area.right + dx, area.bottom + dy},
-                      RECT{0, 0, screen->width(), screen->height()});
+                      RECT{0, 0, screen.image->width(), screen.image->height()});
         if (isEmpty(onScreen)) return;
         area =
             RECT{onScreen.left - dx, onScreen.top - dy, onScreen.right - dx, onScreen.bottom - dy};
-        const qsizetype stride = screen->bytesPerLine();
-        std::uint8_t* first = screen->bits() + onScreen.top * stride + onScreen.left * 4;
+        const qsizetype stride = screen.image->bytesPerLine();
+        std::uint8_t* first = screen.image->bits() + onScreen.top * stride + onScreen.left * 4;
         copyAsXrgb(*store_, area, first, stride);
         ++directPaints_;
         return;

@@ -10,6 +10,7 @@
 #include "platform/window/window.h"
 
 class CanvasViewEvents;
+class QImage;
 
 // The canvas view's client area: a widget that is a `platform::Window`. The
 // program draws into a 24-bit backing store with one pixel per device pixel,
@@ -70,7 +71,16 @@ class CanvasViewport final : public QWidget, public platform::Window {
     // A store of the client area's size, white when new; false when there
     // is none to be had.
     bool ensureStore();
-    void paintRect(class QPainter& painter, const QRect& logical);
+    // A paint's target when the store's rows can be converted straight into
+    // it: a 32-bit image at exactly our scale, offset by (dx, dy) device
+    // pixels. The image is null otherwise.
+    struct ScreenTarget {
+        QImage* image = nullptr;
+        std::int32_t dx = 0;
+        std::int32_t dy = 0;
+    };
+    ScreenTarget screenTarget(const class QPainter& painter) const;
+    void paintRect(class QPainter& painter, const ScreenTarget& screen, const QRect& logical);
     void sendCharacters(const QString& text);
     // A mouse position in view pixels.
     QPoint viewPoint(const QPointF& position) const;

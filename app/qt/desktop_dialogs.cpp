@@ -7,15 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/qt/qt_strings.h"
 #include "platform/window/window.h"
-
-namespace {
-
-QString toQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
-
-}  // namespace
 
 QWidget* DesktopDialogs::parentFor(platform::Window* owner) {
     if (auto* widget = dynamic_cast<QWidget*>(owner)) return widget->window();

@@ -77,7 +77,6 @@ class DesktopSession {
     void closeFromOutside();
     // Shows the window, raised and active, as a later start asks.
     void bringForward();
-    int timesBroughtForward() const { return broughtForward_; }
 
   private:
     void commandLineArrived(std::string_view commandLine);

@@ -59,6 +59,23 @@ QIcon programIcon() {
     return icon;
 }
 
+// A released Qt key as the program knows it: the arrows by name, any other
+// key alike.
+Key programKey(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+            return Key::Left;
+        case Qt::Key_Right:
+            return Key::Right;
+        case Qt::Key_Up:
+            return Key::Up;
+        case Qt::Key_Down:
+            return Key::Down;
+        default:
+            return Key::Other;
+    }
+}
+
 }  // namespace
 
 // The main window's client area: the frame places the bars and the view in
@@ -210,21 +227,5 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
     // A held key repeats its presses and releases; only the real release counts.
     if (event->isAutoRepeat()) return;
-    switch (event->key()) {
-        case Qt::Key_Left:
-            app_.keyUp(Key::Left);
-            break;
-        case Qt::Key_Right:
-            app_.keyUp(Key::Right);
-            break;
-        case Qt::Key_Up:
-            app_.keyUp(Key::Up);
-            break;
-        case Qt::Key_Down:
-            app_.keyUp(Key::Down);
-            break;
-        default:
-            app_.keyUp(Key::Other);
-            break;
-    }
+    app_.keyUp(programKey(event->key()));
 }

@@ -9,14 +9,7 @@
 
 #include "app/frame/menu_structure.h"
 #include "app/qt/button_bar.h"
-
-namespace {
-
-QString toQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
-
-}  // namespace
+#include "app/qt/qt_strings.h"
 
 MenuRow::MenuRow(QWidget* parent)
     : QWidget(parent),

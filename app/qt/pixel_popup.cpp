@@ -28,9 +28,12 @@ PixelPopup::PixelPopup(platform::PixelDialog& dialog, QWidget* parent)
     setObjectName(QString::fromUtf8(dialog.name().data(), qsizetype(dialog.name().size())));
     setAccessibleName(objectName());
     if (const platform::Bitmap* client = dialog.clientArea()) {
-        const qreal scale = factor() / devicePixelRatioF();
+        const qreal scale = perPixel();
         setFixedSize(int(std::ceil((client->width() + 2 * border) * scale)),
                      int(std::ceil((client->height() + 2 * border) * scale)));
+        // The client area keeps its size for the dialog's life, so one image
+        // serves every paint.
+        pixels_ = QImage(client->width(), client->height(), QImage::Format_RGB32);
     }
 }
 
@@ -40,19 +43,24 @@ int PixelPopup::factor() const {
     return pictureFactor(devicePixelRatioF());
 }
 
+qreal PixelPopup::perPixel() const {
+    return factor() / devicePixelRatioF();
+}
+
 QPoint PixelPopup::clientPoint(QPointF position) const {
-    const qreal perPixel = factor() / devicePixelRatioF();
-    return QPoint(int(std::floor(position.x() / perPixel)) - border,
-                  int(std::floor(position.y() / perPixel)) - border);
+    const qreal scale = perPixel();
+    return QPoint(int(std::floor(position.x() / scale)) - border,
+                  int(std::floor(position.y() / scale)) - border);
 }
 
 QPointF PixelPopup::widgetPoint(QPoint client) const {
-    const qreal perPixel = factor() / devicePixelRatioF();
-    return QPointF((client.x() + border + 0.5) * perPixel, (client.y() + border + 0.5) * perPixel);
+    const qreal scale = perPixel();
+    return QPointF((client.x() + border + 0.5) * scale, (client.y() + border + 0.5) * scale);
 }
 
 int PixelPopup::run(QPoint origin) {
     if (!dialog_.clientArea()) {
+        // Without its pixels there is nothing to show.
         dialog_.cancel();
         return dialog_.result();
     }
@@ -87,14 +95,12 @@ void PixelPopup::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     const platform::Bitmap* client = dialog_.clientArea();
-    if (!client || dialog_.closed()) return;
-    QImage pixels(client->width(), client->height(), QImage::Format_RGB32);
-    if (pixels.isNull()) return;
-    copyAsXrgb(*client, client->bounds(), pixels.bits(), pixels.bytesPerLine());
-    const qreal perPixel = factor() / devicePixelRatioF();
-    painter.drawImage(QRectF(border * perPixel, border * perPixel, client->width() * perPixel,
-                             client->height() * perPixel),
-                      pixels);
+    if (!client || dialog_.closed() || pixels_.isNull()) return;
+    copyAsXrgb(*client, client->bounds(), pixels_.bits(), pixels_.bytesPerLine());
+    const qreal scale = perPixel();
+    painter.drawImage(
+        QRectF(border * scale, border * scale, client->width() * scale, client->height() * scale),
+        pixels_);
 }
 
 void PixelPopup::mousePressEvent(QMouseEvent* event) {

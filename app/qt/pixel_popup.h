@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 namespace platform {
@@ -42,8 +43,12 @@ class PixelPopup final : public QWidget {
     void afterEvent();
     // Device pixels per client pixel.
     int factor() const;
+    // Widget pixels per client pixel.
+    qreal perPixel() const;
 
     platform::PixelDialog& dialog_;
     class QEventLoop* loop_ = nullptr;
     bool stylusDown_ = false;
+    // The client area converted for the screen, of its size.
+    QImage pixels_;
 };

@@ -14,13 +14,9 @@
 #include "app/qt/desktop_dialogs.h"
 #include "app/qt/pixel_pictures.h"
 #include "app/qt/pixel_popup.h"
-#include "platform/gdi/bitmap.h"
+#include "app/qt/qt_strings.h"
 
 namespace {
-
-QString toQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
 
 // Long enough for any size a person means, short of text that reads as
 // nonsense: larger numbers are held to the largest canvas anyway.
@@ -43,11 +39,12 @@ bool QtModalDialogs::anchorOrigin(QWidget* window, std::int32_t command, QPoint&
 int QtModalDialogs::runPixelDialog(platform::Window* owner, platform::PixelDialog& dialog) {
     QWidget* parent = DesktopDialogs::parentFor(owner);
     QPoint origin;
-    if (!dialog.clientArea() || !anchorOrigin(parent, dialog.anchorCommand(), origin)) {
-        // Without its pixels or its button the pop-up cannot be shown.
+    if (!anchorOrigin(parent, dialog.anchorCommand(), origin)) {
+        // Without its button the pop-up has nowhere to be shown.
         dialog.cancel();
         return dialog.result();
     }
+    // The pop-up itself cancels a dialog without pixels.
     PixelPopup popup(dialog, parent);
     return popup.run(origin);
 }

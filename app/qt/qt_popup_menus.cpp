@@ -46,9 +46,7 @@ int QtPopupMenus::track(const platform::PopupMenuRequest& request) {
         menu.addAction(action);
         actions.push_back(action);
     }
-    shown_ = &menu;
     QAction* chosen = menu.exec(QPoint(request.at.x, request.at.y));
-    shown_ = nullptr;
     for (std::size_t i = 0; i < actions.size(); ++i)
         if (chosen && actions[i] == chosen) return int(i);
     return -1;

@@ -2,8 +2,6 @@
 
 #include "platform/dialogs/popup_menus.h"
 
-class QMenu;
-
 // The pop-up palettes as Qt pop-up menus: text items with the check mark,
 // picture items at the picture's own size (grown by a whole factor on a
 // screen with more device pixels to a pixel), the menu's top-left corner at
@@ -11,10 +9,4 @@ class QMenu;
 class QtPopupMenus final : public platform::PopupMenus {
   public:
     int track(const platform::PopupMenuRequest& request) override;
-
-    // The menu being shown, for tests; null when none is.
-    QMenu* shownMenu() const { return shown_; }
-
-  private:
-    QMenu* shown_ = nullptr;
 };

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+// The program's UTF-16 texts as Qt strings.
+inline QString toQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), qsizetype(text.size()));
+}
