@@ -40,6 +40,9 @@ enum class RenderState : std::int32_t { Idle = 0, Begun = 1, Mapped = 2, Zoomed 
 // compose what the window shows, at any zoom.
 class Canvas {
   public:
+    // The largest canvas side: no canvas is made wider or taller, and a
+    // picture file claiming more is refused.
+    static constexpr std::uint16_t maxSide = 1024;
     static constexpr std::uint16_t defaultViewWidth = 240;
     static constexpr std::uint16_t defaultViewHeight = 320;
     static constexpr std::int16_t fullScratchCapacity = 8000;

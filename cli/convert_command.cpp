@@ -42,12 +42,6 @@ const char* kindOf(Format format) {
     }
 }
 
-constexpr std::int32_t largestSide = 1024;
-
-std::string sizeText(std::int64_t width, std::int64_t height) {
-    return std::to_string(width) + " x " + std::to_string(height) + " pixels";
-}
-
 // A file that cannot even be opened is refused with the reason, before any
 // reader looks at it.
 bool openable(const std::u16string& name, ReadProblem& problem) {
@@ -85,8 +79,8 @@ SketchCheck checkSketch(const std::u16string& name) {
                "the headerless form, which takes its size from the canvas it is opened on");
         return check;
     }
-    if (info.width < 1 || info.width > largestSide || info.height < 1 ||
-        info.height > largestSide) {
+    if (info.width < 1 || info.width > Canvas::maxSide || info.height < 1 ||
+        info.height > Canvas::maxSide) {
         refuse(&check.problem, ReadFailure::Damaged,
                "its header gives a size of " + sizeText(info.width, info.height));
         return check;
@@ -147,7 +141,7 @@ bool checkPicture(const std::u16string& name, Format format, ReadProblem& proble
         width = info.width;
         height = info.height;
     }
-    if (width > largestSide || height > largestSide)
+    if (width > Canvas::maxSide || height > Canvas::maxSide)
         return refuse(&problem, ReadFailure::TooLarge,
                       sizeText(width, height) + "; a canvas holds at most 1024 x 1024");
     return true;
@@ -283,9 +277,9 @@ int convertCommand(int argc, char** argv, std::FILE*, std::FILE* err) {
     bench->canvas.create(&bench->view, 1, 1, 240, 320);
     const std::u16string name = platform::fromNativePath(in);
     ReadProblem problem;
-    const bool read = openable(name, problem) &&
-                      (from == Format::Sketch ? readSketch(*bench, name, problem)
-                                              : readPicture(*bench, name, from, problem));
+    // Each reader reports a file that cannot be opened with the reason.
+    const bool read = from == Format::Sketch ? readSketch(*bench, name, problem)
+                                             : readPicture(*bench, name, from, problem);
     if (!read) {
         std::fprintf(err, "%s\n", readFailureMessage(in, problem, kindOf(from)).c_str());
         return 1;
@@ -312,7 +306,7 @@ int infoCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
     }
     const std::u16string name = platform::fromNativePath(path);
     ReadProblem problem;
-    if (openable(name, problem)) describe(name, format, out, problem);
+    describe(name, format, out, problem);
     if (problem.failure == ReadFailure::None) return 0;
     std::fprintf(err, "%s\n", readFailureMessage(path, problem, kindOf(format)).c_str());
     return 1;

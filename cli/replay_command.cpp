@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "canvas/canvas.h"
 #include "cli/replay_shell.h"
 #include "cli/script_line.h"
 
@@ -11,7 +12,7 @@ bool parseCanvasSize(const std::string& text, std::uint16_t& width, std::uint16_
     if (x == std::string::npos) return false;
     long long w = 0, h = 0;
     if (!parseInteger(text.substr(0, x), w) || !parseInteger(text.substr(x + 1), h)) return false;
-    if (w < 1 || w > 1024 || h < 1 || h > 1024) return false;
+    if (w < 1 || w > Canvas::maxSide || h < 1 || h > Canvas::maxSide) return false;
     width = std::uint16_t(w);
     height = std::uint16_t(h);
     return true;
@@ -21,7 +22,7 @@ namespace {
 
 int runScript(std::istream& script, const std::string& name, std::uint16_t width,
               std::uint16_t height, std::FILE* out, std::FILE* err,
-              const std::optional<std::string>& startCommandLine) {
+              const std::optional<std::string>& startCommandLine, int badLineStatus) {
     ReplayShell shell(width, height, out);
     if (shell.document().canvas.liveBits() == nullptr) {
         std::fprintf(err, "mirabo-cli: no memory for a %u x %u canvas\n", width, height);
@@ -31,7 +32,7 @@ int runScript(std::istream& script, const std::string& name, std::uint16_t width
     std::string error;
     if (!shell.run(script, name, error)) {
         std::fprintf(err, "mirabo-cli: %s\n", error.c_str());
-        return 1;
+        return badLineStatus;
     }
     return 0;
 }
@@ -42,10 +43,10 @@ int replayText(const std::string& script, const std::string& name, std::uint16_t
                std::uint16_t canvasHeight, std::FILE* out, std::FILE* err,
                const std::optional<std::string>& startCommandLine) {
     std::istringstream in(script);
-    return runScript(in, name, canvasWidth, canvasHeight, out, err, startCommandLine);
+    return runScript(in, name, canvasWidth, canvasHeight, out, err, startCommandLine, 1);
 }
 
-int replayCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
+int replayCommand(int argc, char** argv, std::FILE* out, std::FILE* err, int badLineStatus) {
     std::string scriptPath;
     std::uint16_t width = ReplayShell::defaultCanvasSize, height = ReplayShell::defaultCanvasSize;
     std::optional<std::string> start;
@@ -82,5 +83,5 @@ int replayCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
         std::fprintf(err, "mirabo-cli: cannot read the script %s\n", scriptPath.c_str());
         return 1;
     }
-    return runScript(script, scriptPath, width, height, out, err, start);
+    return runScript(script, scriptPath, width, height, out, err, start, badLineStatus);
 }

@@ -6,8 +6,9 @@
 
 // `mirabo-cli replay SCRIPT [--canvas WxH] [--start ["COMMAND LINE"]]`; the
 // exit status. Problems go to `err`, the script's own output (states,
-// dialogs) to `out`.
-int replayCommand(int argc, char** argv, std::FILE* out, std::FILE* err);
+// dialogs) to `out`. A script that stops at a bad line ends with
+// `badLineStatus`; every other failure with 1.
+int replayCommand(int argc, char** argv, std::FILE* out, std::FILE* err, int badLineStatus = 1);
 
 // Runs script text as `replay` would, on a canvas of the given size; with
 // `startCommandLine`, after the program's start-up with that command line.

@@ -52,10 +52,6 @@ bool contiguous(std::uint32_t mask) {
     return (shifted & (shifted + 1)) == 0;
 }
 
-std::string sizeText(std::int64_t width, std::int64_t height) {
-    return std::to_string(width) + " x " + std::to_string(height) + " pixels";
-}
-
 // The core header: sizes of 16 bits, no compression, 3-byte table entries.
 void readCoreHeader(const std::uint8_t* header, BitmapLayout& layout) {
     platform::BitmapInfoHeader& info = layout.info;
@@ -236,8 +232,7 @@ bool checkSize(const BitmapLayout& layout, ReadProblem* problem) {
     const std::int64_t available = layout.fileBytes - layout.pixelOffset;
     if (layout.coding == Coding::Plain || layout.coding == Coding::Masked) {
         // The last row's padding may be missing; its pixels may not.
-        const std::int64_t needed = layout.fileStride() * (layout.height - 1) +
-                                    (std::int64_t(layout.width) * layout.bitCount + 7) / 8;
+        const std::int64_t needed = layout.plainPixelBytes();
         if (available < needed)
             return refuse(problem, ReadFailure::Damaged,
                           "the pixel data is cut short (" +

@@ -53,6 +53,11 @@ struct BitmapLayout {
     std::uint16_t pictureBitCount() const { return coding == Coding::Masked ? 24 : bitCount; }
     // Bytes of one stored row of an uncompressed file.
     std::int64_t fileStride() const { return platform::rowStrideFor(width, bitCount); }
+    // Bytes an uncompressed file must hold from its pixel offset on: every
+    // row but the last in full, and the last row's pixels without padding.
+    std::int64_t plainPixelBytes() const {
+        return fileStride() * (height - 1) + (std::int64_t(width) * bitCount + 7) / 8;
+    }
     // Bytes the picture's pixels take in memory.
     std::int64_t pictureBytes() const {
         return platform::rowStrideFor(width, pictureBitCount()) * std::int64_t(height);

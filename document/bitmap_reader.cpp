@@ -93,8 +93,7 @@ bool createBitmap(const BitmapLayout& layout, RasterImage& image, ReadProblem* p
 // turned round afterwards. Trailing bytes beyond the rows are left out.
 bool readPlainPixels(ByteSource& source, const BitmapLayout& layout, platform::Bitmap& bitmap,
                      ReadProblem* problem) {
-    const std::size_t needed = std::size_t(layout.fileStride() * (layout.height - 1) +
-                                           (std::int64_t(layout.width) * layout.bitCount + 7) / 8);
+    const std::size_t needed = std::size_t(layout.plainPixelBytes());
     std::size_t got = 0;
     if (!source.seek(layout.pixelOffset) || !source.read(bitmap.bits(), bitmap.byteCount(), got) ||
         got < needed)

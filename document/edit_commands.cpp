@@ -82,6 +82,12 @@ void SketchDocument::flipSelection(bool horizontal) {
     applyToolResult(ToolResult::Commit);
 }
 
+void SketchDocument::setCanvasSize(std::uint16_t width, std::uint16_t height) {
+    frame->canvasWidth = width;
+    frame->canvasHeight = height;
+    resizeCanvas(false);
+}
+
 void SketchDocument::resizeCanvas(bool keepPicture) {
     flattenHistory();
     const std::uint16_t oldWidth = canvas.width(), oldHeight = canvas.height();

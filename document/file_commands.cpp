@@ -133,6 +133,17 @@ bool SketchDocument::openDocument(const char16_t* path) {
     return false;
 }
 
+bool SketchDocument::loadSketchAtItsSize(const char16_t* path, bool& resized) {
+    resized = false;
+    std::uint16_t fileWidth = 0, fileHeight = 0;
+    if (!path) return false;
+    if (loadSketchFile(canvas, path, fileWidth, fileHeight)) return true;
+    if (fileWidth == 0 || fileHeight == 0 || !frame) return false;
+    setCanvasSize(fileWidth, fileHeight);
+    resized = true;
+    return loadSketchFile(canvas, path, fileWidth, fileHeight);
+}
+
 bool SketchDocument::loadFromPath(const char16_t* path) {
     // A load that fails leaves the drawing as it was: its size, its picture
     // and whether it has unsaved changes. Without room for a copy of the
@@ -146,21 +157,11 @@ bool SketchDocument::loadFromPath(const char16_t* path) {
     const std::int16_t scrollX = frame ? frame->scrollX : 0;
     const std::int16_t scrollY = frame ? frame->scrollY : 0;
 
-    std::uint16_t fileWidth = 0, fileHeight = 0;
-    bool loaded = path && loadSketchFile(canvas, path, fileWidth, fileHeight);
     bool resized = false;
-    if (!loaded && fileWidth != 0 && fileHeight != 0 && frame) {
-        frame->canvasWidth = fileWidth;
-        frame->canvasHeight = fileHeight;
-        resizeCanvas(false);
-        resized = true;
-        loaded = loadSketchFile(canvas, path, fileWidth, fileHeight);
-    }
+    const bool loaded = loadSketchAtItsSize(path, resized);
     if (!loaded) {
         if (resized) {
-            frame->canvasWidth = kept.width();
-            frame->canvasHeight = kept.height();
-            resizeCanvas(false);
+            setCanvasSize(kept.width(), kept.height());
             frame->scrollX = scrollX;
             frame->scrollY = scrollY;
             frame->updateScrollRange();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,6 +36,11 @@ inline bool refuse(ReadProblem* problem, ReadFailure failure, std::string detail
         problem->detail = std::move(detail);
     }
     return false;
+}
+
+// A picture's size as the messages give it: "640 x 480 pixels".
+inline std::string sizeText(std::int64_t width, std::int64_t height) {
+    return std::to_string(width) + " x " + std::to_string(height) + " pixels";
 }
 
 // Tells why a file that could not be opened for reading was not: missing,

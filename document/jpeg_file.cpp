@@ -47,10 +47,6 @@ std::string colourSpaceText(const jpeg_decompress_struct& info) {
     }
 }
 
-std::string sizeText(const jpeg_decompress_struct& info) {
-    return std::to_string(info.image_width) + " x " + std::to_string(info.image_height) + " pixels";
-}
-
 // Blocks of 8 x 8 samples the picture is coded in, over all components, and
 // those the library's whole-picture buffer holds (rounded up to whole units).
 std::int64_t codedBlocks(const jpeg_decompress_struct& info, bool rounded) {
@@ -80,12 +76,12 @@ bool admissible(const jpeg_decompress_struct& info, std::int64_t dataBytes, Read
     const std::int64_t width = info.image_width, height = info.image_height;
     if (width > file_format::maxImportDimension || height > file_format::maxImportDimension ||
         platform::rowStrideFor(width, 24) * height > file_format::maxImportBytes)
-        return refuse(problem, ReadFailure::TooLarge, sizeText(info));
+        return refuse(problem, ReadFailure::TooLarge, sizeText(width, height));
     if (dataBytes < 0) return true;
     const std::int64_t blocksPerBit = info.arith_code ? 64 : 1;
     if (codedBlocks(info, false) > dataBytes * 8 * blocksPerBit)
         return refuse(problem, ReadFailure::Damaged,
-                      "it holds too little data for " + sizeText(info));
+                      "it holds too little data for " + sizeText(width, height));
     return true;
 }
 
@@ -174,10 +170,9 @@ bool readPicture(Decompression& job, RasterImage& image, ReadProblem* problem) {
         return refuse(problem, ReadFailure::OutOfMemory);
     }
     // The library gives the top row first; it is the last row in memory.
-    const std::size_t stride = std::size_t(image.bitmap->stride());
     const JDIMENSION height = info.output_height;
     for (JDIMENSION i = 0; i < height; ++i) {
-        JSAMPROW row = image.bitmap->bits() + std::size_t(height - 1 - i) * stride;
+        JSAMPROW row = image.bitmap->row(std::int32_t(i));
         if (jpeg_read_scanlines(&info, &row, 1) != 1)
             return refuse(problem, ReadFailure::Damaged, "the picture data is cut short");
     }

@@ -62,6 +62,10 @@ class SketchDocument : public Document {
     bool saveDocument(bool askName);
     bool saveToPath(const char16_t* path);
     bool loadFromPath(const char16_t* path);
+    // Reads a sketch file into the canvas. A file saved at another canvas
+    // size first gives the canvas that size, losing the picture; `resized`
+    // says whether it did, so that a caller can put the old size back.
+    bool loadSketchAtItsSize(const char16_t* path, bool& resized);
     bool exportImage(ImageKind kind);
     bool importImage(ImageKind kind);
     // Edit commands.
@@ -70,6 +74,8 @@ class SketchDocument : public Document {
     void pasteClipboard();
     void flipSelection(bool horizontal);
     void resizeCanvas(bool keepPicture);
+    // Gives the frame and the canvas a new size; the picture is lost.
+    void setCanvasSize(std::uint16_t width, std::uint16_t height);
 
     // The rectangle that stands for the selection: the selection itself, or
     // the bounds of an active floating tool. False when there is none.

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr std::uint32_t currentVersion = 1;
-constexpr std::uint16_t maxSide = 1024;
 
 // The header of a current-version file. The older headerless form starts
 // directly with what is `packedLength` here.
@@ -101,7 +100,8 @@ class SketchFormat {
         std::uint16_t size[2] = {};
         if (!file_format::readExactly(file, size, sizeof size)) return false;
         // No canvas is ever made that size: the header itself is damaged.
-        if (size[0] == 0 || size[1] == 0 || size[0] > maxSide || size[1] > maxSide) return false;
+        if (size[0] == 0 || size[1] == 0 || size[0] > Canvas::maxSide || size[1] > Canvas::maxSide)
+            return false;
         if (size[0] != canvas_.width() || size[1] != canvas_.height()) {
             fileWidth = size[0];
             fileHeight = size[1];
@@ -155,22 +155,22 @@ bool prepareCompressor(Canvas& canvas) {
     return canvas.compressorReady() || lzo_init() == LZO_E_OK;
 }
 
-}  // namespace
-
-bool saveSketchFile(Canvas& canvas, const char16_t* path) {
+bool saveSketch(Canvas& canvas, const char16_t* path, bool live) {
     SketchFormat format(canvas);
     if (!path || !format.hasPictures() || !prepareCompressor(canvas)) return false;
-    const bool written = format.save(path, false);
+    const bool written = format.save(path, live);
     canvas.setCompressorReady(true);
     return written;
 }
 
+}  // namespace
+
+bool saveSketchFile(Canvas& canvas, const char16_t* path) {
+    return saveSketch(canvas, path, false);
+}
+
 bool saveLiveSketchFile(Canvas& canvas, const char16_t* path) {
-    SketchFormat format(canvas);
-    if (!path || !format.hasPictures() || !prepareCompressor(canvas)) return false;
-    const bool written = format.save(path, true);
-    canvas.setCompressorReady(true);
-    return written;
+    return saveSketch(canvas, path, true);
 }
 
 namespace {

@@ -2,12 +2,13 @@
 
 #include "app/frame/main_frame.h"
 #include "app/frame/size_lists.h"
+#include "canvas/canvas.h"
 #include "document/document.h"
 
 namespace {
 
 constexpr std::int64_t smallestCanvasSide = 1;
-constexpr std::int64_t largestCanvasSide = 1024;
+constexpr std::int64_t largestCanvasSide = Canvas::maxSide;
 
 }  // namespace
 

@@ -4,22 +4,14 @@
 
 #include "app/frame/main_frame.h"
 #include "document/sketch_document.h"
-#include "document/sketch_file.h"
 #include "platform/files/file.h"
 
 bool restoreHibernatedDrawing(MainFrame& frame, SketchDocument& document) {
     const std::u16string path(hibernationPath);
     const bool present = platform::fileExists(path);
-    std::uint16_t fileWidth = 0, fileHeight = 0;
-    bool loaded = loadSketchFile(document.canvas, path.c_str(), fileWidth, fileHeight);
-    if (!loaded && fileWidth != 0 && fileHeight != 0) {
-        // The drawing was hibernated at another canvas size; the canvas
-        // takes that size.
-        frame.canvasWidth = fileWidth;
-        frame.canvasHeight = fileHeight;
-        document.resizeCanvas(false);
-        loaded = loadSketchFile(document.canvas, path.c_str(), fileWidth, fileHeight);
-    }
+    // A drawing hibernated at another canvas size gives the canvas that size.
+    bool resized = false;
+    const bool loaded = document.loadSketchAtItsSize(path.c_str(), resized);
     if (loaded) {
         document.modified = true;
         document.canvas.copyPictureRect(RECT{0, 0, frame.canvasWidth, frame.canvasHeight}, false);

@@ -115,8 +115,7 @@ void HibernationKeeper::windowDestroyed() {
         hibernateDrawing(document_);
     } else if (copied_) {
         // Exit's question was answered, or the work was saved since.
-        platform::deleteFile(hibernationPath);
-        copied_ = false;
+        forget();
     }
 }
 
