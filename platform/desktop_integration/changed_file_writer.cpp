@@ -2,11 +2,11 @@
 
 #include <errno.h>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <memory>
+#include "platform/files/atomic_file_writer.h"
+#include "platform/files/device_path.h"
 
 namespace platform {
 
@@ -44,17 +44,6 @@ bool hasContent(const std::string& path, std::string_view content) {
     return same && existing == content;
 }
 
-bool writeAll(int fd, std::string_view content) {
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += std::size_t(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 bool readFileIfAny(const std::string& path, std::string& content) {
@@ -88,32 +77,23 @@ bool makeFolders(const std::string& folder) {
 FileUpdate writeFileIfChanged(const std::string& path, std::string_view content) {
     if (path.empty() || path.back() == '/') return FileUpdate::Failed;
     if (hasContent(path, content)) return FileUpdate::Unchanged;
+    if (!makeFolders(folderOf(path))) return FileUpdate::Failed;
+
+    // The writer takes the program's paths, where a leading backslash would
+    // name a device file; "./" keeps such a name the plain file it is here.
+    std::u16string target = fromNativePath(path);
+    if (isDevicePath(target)) target = u"./" + target;
+    struct stat info {};
+    const bool existed = stat(path.c_str(), &info) == 0;
 
     // A file kept elsewhere behind a link (a dot-file collection, say) stays
-    // there: the link is followed rather than replaced by a plain file.
-    std::string target = path;
-    struct stat info {};
-    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        std::unique_ptr<char, decltype(&free)> real(realpath(path.c_str(), nullptr), &free);
-        if (!real) return FileUpdate::Failed;
-        target = real.get();
-    }
-    const std::string folder = folderOf(target);
-    if (!makeFolders(folder)) return FileUpdate::Failed;
-
-    std::string temporary = folder + "/.mirabo-XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return FileUpdate::Failed;
-    mode_t mode = 0644;
-    if (stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) mode = info.st_mode & 07777;
-    const bool written = writeAll(fd, content) && fchmod(fd, mode) == 0;
-    // No fsync: these files are written again at every start, so one lost
-    // in a crash comes back at the next, and start-up does not wait for the disk.
-    const bool closed = close(fd) == 0;
-    if (!written || !closed || rename(temporary.c_str(), target.c_str()) != 0) {
-        unlink(temporary.c_str());
+    // there: the writer follows the link rather than replacing it, and keeps
+    // the old file's mode.
+    const auto writer = AtomicFileWriter::create(target);
+    if (!writer || !writer->write(content.data(), content.size()) || !writer->commit())
         return FileUpdate::Failed;
-    }
+    // New files are for every reader, as the desktop's own are, whatever the umask.
+    if (!existed) chmod(path.c_str(), 0644);
     return FileUpdate::Written;
 }
 

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <new>
 
 namespace platform {
@@ -16,7 +18,7 @@ namespace {
 constexpr int caught[] = {SIGTERM, SIGINT, SIGHUP};
 
 std::atomic<int> signalPipe{-1};
-struct sigaction previous[3];
+struct sigaction previous[std::size(caught)];
 
 extern "C" void noteSignal(int number) {
     const int saved = errno;
@@ -46,13 +48,13 @@ std::unique_ptr<CloseSignals> CloseSignals::install() {
     action.sa_handler = noteSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int i = 0; i < 3; ++i)
+    for (std::size_t i = 0; i < std::size(caught); ++i)
         sigaction(caught[i], &action, &previous[i]);
     return signals;
 }
 
 CloseSignals::~CloseSignals() {
-    for (int i = 0; i < 3; ++i)
+    for (std::size_t i = 0; i < std::size(caught); ++i)
         sigaction(caught[i], &previous[i], nullptr);
     signalPipe.store(-1);
     close(readFd_);

@@ -1,34 +1,9 @@
 #include "platform/desktop_integration/icon_image.h"
 
 #include "platform/gdi/bitmap.h"
+#include "platform/gdi/pixel_row.h"
 
 namespace platform {
-
-namespace {
-
-// Blue, green, red of pixel x of an image row, whatever the bit count.
-void colourAt(const Bitmap& bitmap, const std::uint8_t* row, std::int32_t x, std::uint8_t bgr[3]) {
-    const int bits = bitmap.bitCount();
-    if (bits == 24) {
-        bgr[0] = row[3 * x];
-        bgr[1] = row[3 * x + 1];
-        bgr[2] = row[3 * x + 2];
-        return;
-    }
-    int index = 0;
-    if (bits == 8)
-        index = row[x];
-    else if (bits == 4)
-        index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F;
-    else
-        index = (row[x / 8] >> (7 - x % 8)) & 1;
-    const RgbQuad entry = index < bitmap.colourCount() ? bitmap.colourTable()[index] : RgbQuad{};
-    bgr[0] = entry.rgbBlue;
-    bgr[1] = entry.rgbGreen;
-    bgr[2] = entry.rgbRed;
-}
-
-}  // namespace
 
 IconImage IconImage::fromRows(std::int32_t size, const std::uint8_t* rows, std::ptrdiff_t stride,
                               int bytesPerPixel) {
@@ -61,15 +36,14 @@ IconImage IconImage::fromBitmap(const Bitmap& picture, const Bitmap* mask) {
         const std::uint8_t* row = picture.row(y);
         const std::uint8_t* maskRow = mask ? mask->row(y) : nullptr;
         for (std::int32_t x = 0; x < size; ++x, out += 4) {
-            std::uint8_t bgr[3];
-            colourAt(picture, row, x, bgr);
+            const std::uint8_t* bgr = pixelBgr(picture, row, x);
             out[0] = bgr[2];
             out[1] = bgr[1];
             out[2] = bgr[0];
             out[3] = 0xFF;
             if (maskRow) {
-                colourAt(*mask, maskRow, x, bgr);
-                if (bgr[0] == 0xFF && bgr[1] == 0xFF && bgr[2] == 0xFF) {
+                const std::uint8_t* maskBgr = pixelBgr(*mask, maskRow, x);
+                if (maskBgr[0] == 0xFF && maskBgr[1] == 0xFF && maskBgr[2] == 0xFF) {
                     // Transparent pixels carry no colour, so scaling the
                     // icon never bleeds the masked-out colour into its edge.
                     out[0] = out[1] = out[2] = out[3] = 0;

@@ -10,11 +10,6 @@ namespace platform {
 
 namespace {
 
-RECT intersect(const RECT& a, const RECT& b) {
-    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-}
-
 // Pattern rows are read as colours whatever their bit depth.
 void paintPatternRun(std::uint8_t* out, const Bitmap& pattern, std::int32_t y, std::int32_t x0,
                      std::int32_t x1) {
@@ -38,7 +33,7 @@ SpanPainter::SpanPainter(Bitmap& target, const RECT& clip, const Brush& brush)
     : target_(target),
       pattern_(brush.patternBitmap()),
       clip_(intersect(clip, target.bounds())),
-      active_(target.bitCount() == 24 && clip_.left < clip_.right && clip_.top < clip_.bottom),
+      active_(target.bitCount() == 24 && !isEmpty(clip_)),
       solid_(brush.colour()) {
     if (brush.isPattern() && (pattern_->width() <= 0 || pattern_->height() <= 0)) active_ = false;
 }
@@ -58,7 +53,7 @@ void SpanPainter::paint(std::int32_t y, std::int32_t x0, std::int32_t x1) {
 
 void SpanPainter::paintRect(const RECT& area) {
     const RECT r = intersect(area, clip_);
-    if (!active_ || r.left >= r.right || r.top >= r.bottom) return;
+    if (!active_ || isEmpty(r)) return;
     if (pattern_) {
         for (std::int32_t y = r.top; y < r.bottom; ++y)
             paint(y, r.left, r.right);

@@ -14,15 +14,6 @@ namespace platform {
 
 namespace {
 
-RECT intersect(const RECT& a, const RECT& b) {
-    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-}
-
-bool isEmpty(const RECT& r) {
-    return r.left >= r.right || r.top >= r.bottom;
-}
-
 // Converts one run of a palettised row to blue, green, red.
 void convertRun(std::uint8_t* out, const Bitmap& source, const std::uint8_t* row, std::int32_t x,
                 std::int32_t count) {
@@ -118,13 +109,9 @@ RECT Surface::drawableArea() const {
 
 void Surface::noteDrawn(const RECT& area) const {
     const RECT r = intersect(area, drawableArea());
+    // An empty area leaves the drawn area exactly as it was, corners and all.
     if (isEmpty(r)) return;
-    if (isEmpty(drawn_)) {
-        drawn_ = r;
-        return;
-    }
-    drawn_ = RECT{std::min(drawn_.left, r.left), std::min(drawn_.top, r.top),
-                  std::max(drawn_.right, r.right), std::max(drawn_.bottom, r.bottom)};
+    drawn_ = unite(drawn_, r);
 }
 
 COLORREF Surface::setTextColour(COLORREF colour) {

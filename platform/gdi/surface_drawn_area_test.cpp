@@ -15,10 +15,6 @@ namespace {
 using testing::Canvas24;
 using testing::paintPattern;
 
-bool isEmpty(const RECT& r) {
-    return r.left >= r.right || r.top >= r.bottom;
-}
-
 bool contains(const RECT& outer, std::int32_t x, std::int32_t y) {
     return x >= outer.left && x < outer.right && y >= outer.top && y < outer.bottom;
 }

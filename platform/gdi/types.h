@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 // The small value types every layer exchanges with the drawing surfaces.
@@ -15,6 +16,33 @@ struct RECT {
     std::int32_t bottom = 0;
     friend bool operator==(const RECT&, const RECT&) = default;
 };
+
+// Kept in the platform namespace: a free function on RECT in the global one
+// would clash, through argument-dependent lookup, with files that keep their
+// own helpers of the same name.
+namespace platform {
+
+// A rectangle with no width or no height holds no pixel, whatever its corners.
+constexpr inline bool isEmpty(const RECT& r) {
+    return r.left >= r.right || r.top >= r.bottom;
+}
+
+// The part both cover; empty (see `isEmpty`) when they do not overlap.
+constexpr inline RECT intersect(const RECT& a, const RECT& b) {
+    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                std::min(a.bottom, b.bottom)};
+}
+
+// The smallest rectangle holding both; an empty one adds nothing, so the
+// corners of an empty rectangle never stretch the result.
+constexpr inline RECT unite(const RECT& a, const RECT& b) {
+    if (isEmpty(a)) return b;
+    if (isEmpty(b)) return a;
+    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+}  // namespace platform
 
 struct POINT {
     std::int32_t x = 0;

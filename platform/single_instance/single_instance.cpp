@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "platform/single_instance/hand_off.h"
-#include "platform/single_instance/hand_off_message.h"
 #include "platform/single_instance/instance_folder.h"
 
 namespace platform {

@@ -54,24 +54,10 @@ void HeadlessWindow::present(Surface&) {
 }
 
 void HeadlessWindow::invalidate(const RECT* area) {
-    RECT r = clientRect();
-    if (area) {
-        r.left = std::max(r.left, area->left);
-        r.top = std::max(r.top, area->top);
-        r.right = std::min(r.right, area->right);
-        r.bottom = std::min(r.bottom, area->bottom);
-    }
+    const RECT r = area ? intersect(clientRect(), *area) : clientRect();
     // A request that misses the client area asks for nothing.
-    if (r.left >= r.right || r.top >= r.bottom) return;
-    if (invalidation_.count == 0) {
-        invalidation_.area = r;
-    } else {
-        RECT& u = invalidation_.area;
-        u.left = std::min(u.left, r.left);
-        u.top = std::min(u.top, r.top);
-        u.right = std::max(u.right, r.right);
-        u.bottom = std::max(u.bottom, r.bottom);
-    }
+    if (isEmpty(r)) return;
+    invalidation_.area = invalidation_.count == 0 ? r : unite(invalidation_.area, r);
     ++invalidation_.count;
 }
 

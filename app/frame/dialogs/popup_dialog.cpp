@@ -1,7 +1,5 @@
 #include "app/frame/dialogs/popup_dialog.h"
 
-#include <algorithm>
-
 #include "app/frame/memory_error.h"
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/surface.h"
@@ -13,12 +11,6 @@ namespace {
 // the faces found on a desktop run wider than the one the layout was made
 // for, so the texts are set a pixel smaller to keep clear of the controls.
 constexpr std::int32_t systemFontHeight = -10;
-
-RECT unite(const RECT& a, const RECT& b) {
-    if (a.left >= a.right || a.top >= a.bottom) return b;
-    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
-}
 
 }  // namespace
 
@@ -38,11 +30,9 @@ PopupDialog::~PopupDialog() = default;
 
 void PopupDialog::invalidate(const RECT& area) {
     if (!client_) return;
-    const RECT bounds = client_->bounds();
-    const RECT clipped{std::max(area.left, bounds.left), std::max(area.top, bounds.top),
-                       std::min(area.right, bounds.right), std::min(area.bottom, bounds.bottom)};
-    if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) return;
-    invalid_ = unite(invalid_, clipped);
+    const RECT clipped = platform::intersect(area, client_->bounds());
+    if (platform::isEmpty(clipped)) return;
+    invalid_ = platform::unite(invalid_, clipped);
 }
 
 void PopupDialog::paint() {
