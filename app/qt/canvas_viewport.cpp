@@ -20,19 +20,13 @@
 #include "platform/gdi/brush.h"
 #include "platform/gdi/surface.h"
 
+using platform::intersect;
+using platform::isEmpty;
+
 namespace {
 
 // Asks for the program's repaint at the next turn of the event loop.
 const QEvent::Type repaintRequest = QEvent::Type(QEvent::registerEventType());
-
-bool isEmpty(const RECT& r) {
-    return r.left >= r.right || r.top >= r.bottom;
-}
-
-RECT intersect(const RECT& a, const RECT& b) {
-    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-}
 
 // The screen formats whose pixels are blue, green, red and a fourth byte in
 // memory, which is what `copyAsXrgb` writes; the fourth byte is opaque.
