@@ -1,10 +1,14 @@
 #include <new>
+#include <utility>
 
 #include "app/frame/main_frame.h"
 #include "app/frame/memory_error.h"
 #include "document/bitmap_file.h"
+#include "document/floating_placement.h"
 #include "document/sketch_document.h"
+#include "platform/clipboard/system_clipboard.h"
 #include "platform/files/file.h"
+#include "platform/gdi/bitmap.h"
 #include "tools/flip_tool.h"
 #include "tools/floating_image_tool.h"
 
@@ -28,7 +32,12 @@ void SketchDocument::copySelection() {
         RECT& edited = (activeTool && activeTool->hasFlag(ToolFlags::Floating)) ? area : selection;
         copied = canvas.copyRegionToImage(edited, *clipboard);
     }
-    if (!copied) showMemoryError();
+    if (!copied) {
+        showMemoryError();
+        return;
+    }
+    // Other programs paste the copy too.
+    if (clipboard->bitmap) platform::systemClipboard().setPicture(*clipboard->bitmap);
 }
 
 void SketchDocument::cutSelection() {
@@ -49,17 +58,20 @@ void SketchDocument::cutSelection() {
 // Floats an image freshly loaded into `tool` at the canvas point under view
 // point (10, 10), as Paste and Import do.
 void SketchDocument::placeFloatingImage(Tool* tool) {
-    POINT at{10, 10};
-    snapToGrid(at);
-    viewToCanvas(at);
-    flattenHistory();
-    activeTool = tool;
-    ToolResult result = tool->onPointerButton(*this, at, true);
-    clearSelection();
-    applyToolResult(result | ToolResult::Refresh);
+    placeFloatingImageAt(*this, *tool, POINT{10, 10}, false);
 }
 
 void SketchDocument::pasteClipboard() {
+    // A picture another program copied is newer than the program's own copy.
+    // One larger than the canvas gives its top-left part, as a smaller
+    // canvas keeps of the picture.
+    platform::SystemClipboard& shared = platform::systemClipboard();
+    if (shared.holdsOtherProgramsImage()) {
+        if (auto picture = shared.picture(canvas.width(), canvas.height())) {
+            floatPicture(*this, std::move(picture), POINT{10, 10});
+            return;
+        }
+    }
     if (!clipboard) return;
     auto* tool = static_cast<FloatingImageTool*>(toolFactory.acquire(*this, ToolId::FloatingImage));
     if (!tool) return;

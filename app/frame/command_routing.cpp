@@ -1,6 +1,7 @@
 #include "app/frame/frame_bar.h"
 #include "app/frame/main_frame.h"
 #include "document/document.h"
+#include "platform/clipboard/system_clipboard.h"
 
 namespace {
 
@@ -109,6 +110,9 @@ void MainFrame::enableMenuItems(MenuEnabling& menu) {
     menu.enableItem(MenuCommand::FlipVertical, flip);
     menu.enableItem(MenuCommand::Cut, document && document->canCut());
     menu.enableItem(MenuCommand::Copy, document && document->canCopy());
-    menu.enableItem(MenuCommand::Paste, document && document->canPaste());
+    // Paste takes another program's picture as readily as the program's own.
+    menu.enableItem(MenuCommand::Paste,
+                    document && (document->canPaste() ||
+                                 platform::systemClipboard().holdsOtherProgramsImage()));
     menu.enableItem(MenuCommand::Save, document && document->isModified());
 }

@@ -2,6 +2,9 @@
 
 #include "app/startup/command_line.h"
 #include "app/startup/hibernation.h"
+#include "document/dropped_files.h"
+#include "document/floating_placement.h"
+#include "platform/gdi/bitmap.h"
 
 Application::Application(ApplicationShell& shell) : shell_(shell) {}
 
@@ -89,6 +92,21 @@ void Application::resized() {
     if (destroyed_) return;
     frame_.layout();
     reportState();
+}
+
+bool Application::dropFile(const std::u16string& path, std::int32_t x, std::int32_t y) {
+    if (!created_ || destroyed_) return false;
+    const bool taken = ::dropFile(document_, path, POINT{x, y});
+    reportState();
+    return taken;
+}
+
+bool Application::dropPicture(std::unique_ptr<platform::Bitmap> picture, std::int32_t x,
+                              std::int32_t y) {
+    if (!created_ || destroyed_) return false;
+    const bool floated = floatPicture(document_, std::move(picture), POINT{x, y});
+    reportState();
+    return floated;
 }
 
 void Application::enableMenuItems(MenuEnabling& menu) {

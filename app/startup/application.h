@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -82,6 +83,12 @@ class Application : public CanvasViewEvents {
     // The main window's client area changed size: the bars and the view are
     // placed again.
     void resized();
+    // Something dropped on the window at (x, y) of the canvas view, in view
+    // pixels: a file (see `dropFile` of the document), or a picture another
+    // program handed over as data (24-bit bottom-up, at most the canvas's
+    // size), which floats there. False when the program takes no such file.
+    bool dropFile(const std::u16string& path, std::int32_t x, std::int32_t y);
+    bool dropPicture(std::unique_ptr<platform::Bitmap> picture, std::int32_t x, std::int32_t y);
     // A menu of the menu bar is about to open.
     void enableMenuItems(MenuEnabling& menu);
     // The main window is going away: unsaved work is hibernated for the next

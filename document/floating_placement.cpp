@@ -1,0 +1,52 @@
+#include "document/floating_placement.h"
+
+#include <algorithm>
+
+#include "app/frame/memory_error.h"
+#include "document/sketch_document.h"
+#include "tools/floating_image_tool.h"
+
+void placeFloatingImageAt(SketchDocument& document, Tool& tool, POINT viewPoint,
+                          bool keepInsideCanvas) {
+    document.snapToGrid(viewPoint);
+    document.viewToCanvas(viewPoint);
+    const auto& floating = static_cast<const FloatingImageTool&>(tool);
+    if (const platform::BitmapInfoHeader* header =
+            keepInsideCanvas && floating.image ? floating.image->info() : nullptr) {
+        // An image larger than the canvas keeps its top-left corner on the
+        // canvas's.
+        viewPoint.x = std::max(0, std::min(viewPoint.x, document.canvas.width() - header->biWidth));
+        viewPoint.y =
+            std::max(0, std::min(viewPoint.y, document.canvas.height() - header->biHeight));
+    }
+    document.flattenHistory();
+    document.activeTool = &tool;
+    const ToolResult result = tool.onPointerButton(document, viewPoint, true);
+    document.clearSelection();
+    document.applyToolResult(result | ToolResult::Refresh);
+}
+
+bool floatPicture(SketchDocument& document, std::unique_ptr<platform::Bitmap> picture,
+                  POINT viewPoint) {
+    if (!picture || picture->bitCount() != 24 || !picture->bottomUp()) return false;
+    RasterImage outside;
+    if (!allocateImageHeader(outside, 0)) {
+        showMemoryError();
+        return false;
+    }
+    *outside.info() = platform::makeHeader24(picture->width(), picture->height());
+    outside.bits = picture->bits();
+    outside.bitmap = std::move(picture);
+
+    auto* tool = static_cast<FloatingImageTool*>(
+        document.toolFactory.acquire(document, ToolId::FloatingImage));
+    if (!tool) return false;
+    // The tool shows the memory error itself when its copy fails.
+    if (!tool->takeImage(document, outside)) {
+        document.toolFactory.release(document, tool);
+        return false;
+    }
+    placeFloatingImageAt(document, *tool, viewPoint, true);
+    document.modified = true;
+    return true;
+}

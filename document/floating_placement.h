@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/gdi/types.h"
+
+namespace platform {
+class Bitmap;
+}
+class SketchDocument;
+class Tool;
+
+// Floats the image freshly loaded into `tool` (a floating image tool) with
+// its top-left corner at the canvas point under `viewPoint`, snapped to the
+// grid. With `keepInsideCanvas` the corner moves left and up as far as needed
+// for the image to fit, where it can: an image from outside the program
+// would otherwise land partly off the picture.
+void placeFloatingImageAt(SketchDocument& document, Tool& tool, POINT viewPoint,
+                          bool keepInsideCanvas);
+
+// Floats a picture that came from outside the program (another program's
+// clipboard, a drop) at `viewPoint`, inside the canvas. `picture` must be a
+// 24-bit bottom-up bitmap; the caller keeps it at most the canvas's size.
+// False when there was nothing to float or it could not be floated (a
+// memory error was then shown); the picture is gone either way.
+bool floatPicture(SketchDocument& document, std::unique_ptr<platform::Bitmap> picture,
+                  POINT viewPoint);
