@@ -13,6 +13,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/qt_modal_dialogs.h"
 #include "app/qt/qt_popup_menus.h"
+#include "app/qt/qt_system_clipboard.h"
 
 namespace {
 
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
     platform::setPopupMenus(&popups);
     QtModalDialogs modals;
     platform::setModalDialogs(&modals);
+    QtSystemClipboard clipboard;
+    platform::setSystemClipboard(&clipboard);
 
     int status = 0;
     {
@@ -69,6 +72,7 @@ int main(int argc, char** argv) {
         status = QApplication::exec();
         if (quitter) reportPeakMemory();
     }
+    platform::setSystemClipboard(nullptr);
     platform::setModalDialogs(nullptr);
     platform::setPopupMenus(nullptr);
     platform::setDialogs(nullptr);

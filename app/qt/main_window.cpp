@@ -1,6 +1,7 @@
 #include "app/qt/main_window.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -13,6 +14,7 @@
 #include "app/qt/button_bar.h"
 #include "app/qt/canvas_view.h"
 #include "app/qt/canvas_viewport.h"
+#include "app/qt/drop_handling.h"
 #include "app/qt/menu_row.h"
 #include "app/qt/pixel_pictures.h"
 #include "app/qt/typed_keys.h"
@@ -124,6 +126,7 @@ MainWindow::MainWindow(std::uint16_t canvasSide, QWidget* parent)
 
     view_->client().setFocus();
     fitToScreen(canvasSide);
+    setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow() {
@@ -228,4 +231,13 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     // A held key repeats its presses and releases; only the real release counts.
     if (event->isAutoRepeat()) return;
     app_.keyUp(programKey(event->key()));
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (acceptsDrop(*event->mimeData())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QPointF at = view_->client().mapFrom(this, event->position());
+    if (dropInto(app_, *event->mimeData(), view_->client(), at)) event->acceptProposedAction();
 }

@@ -57,6 +57,8 @@ class MainWindow final : public QMainWindow, public ApplicationShell, public Fra
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     class ClientArea;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPointF>
+
+class Application;
+class CanvasViewport;
+class QMimeData;
+
+// Drops on the main window, turned into the program's own calls: the
+// program decides what a file or a picture does and where it lands.
+
+// Whether a drag carries something the program takes: a local file of a kind
+// it opens or imports, or a picture.
+bool acceptsDrop(const QMimeData& data);
+
+// Hands a drop at `position` (logical pixels of `view`) to the program: the
+// first local file of a kind it takes, otherwise the picture. False when
+// nothing in it was taken.
+bool dropInto(Application& app, const QMimeData& data, const CanvasViewport& view,
+              QPointF position);
