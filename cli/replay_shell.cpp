@@ -234,6 +234,17 @@ bool ReplayShell::executeInput(const ScriptLine& line, bool& handled, std::strin
             return false;
         }
         frame().documentCommand(*command);
+    } else if (c == "drop") {
+        handled = true;
+        if (!argumentCount(line, 3, error) || !integerArgument(line, 1, -32768, 32767, x, error) ||
+            !integerArgument(line, 2, -32768, 32767, y, error))
+            return false;
+        // As the window takes a file dropped at a point of the canvas view.
+        if (!app_.dropFile(platform::toUtf16(line.arguments[0]), std::int32_t(x),
+                           std::int32_t(y))) {
+            error = "drop: the program takes no file of that kind";
+            return false;
+        }
     }
     return true;
 }

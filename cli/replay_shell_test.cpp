@@ -67,11 +67,18 @@ TEST(ReplayShellTest, BadLinesStopTheScriptWithTheirNumber) {
     EXPECT_EQ(std::count(unknown.out.begin(), unknown.out.end(), '\n'), 1);
 
     for (const char* bad : {"zoom 5\n", "colour red\n", "down 1\n", "tool 12\n", "size 3\n",
-                            "answer maybe\n", "command Fly\n", "type \"open\n", "tick 1 2\n"}) {
+                            "answer maybe\n", "command Fly\n", "type \"open\n", "tick 1 2\n",
+                            "drop \"notes.txt\" 1 2\n", "drop \"a.bmp\" 1\n"}) {
         const Replay r = replay(bad);
         EXPECT_EQ(r.status, 1) << bad;
         EXPECT_NE(r.err.find("test.replay:1:"), std::string::npos) << bad << r.err;
     }
+}
+
+TEST(ReplayShellTest, ADroppedFileThatCannotBeReadIsReported) {
+    const Replay r = replay("drop \"/nonexistent-folder/x.bmp\" 5 5\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Load Error!"), std::string::npos) << r.out;
 }
 
 TEST(ReplayShellTest, SnapshotsThatCannotBeWrittenAreErrors) {
