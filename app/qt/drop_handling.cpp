@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 #include <cmath>
 
@@ -30,16 +31,22 @@ bool acceptsDrop(const QMimeData& data) {
     return !takenFile(data).empty() || data.hasImage();
 }
 
-bool dropInto(Application& app, const QMimeData& data, const CanvasViewport& view,
-              QPointF position) {
+bool dropInto(Application& app, const QMimeData& data, CanvasViewport& view, QPointF position) {
     // The program places things in view pixels, which are device pixels.
     const qreal ratio = view.pixelRatio();
     const auto x = std::int32_t(std::floor(position.x() * ratio));
     const auto y = std::int32_t(std::floor(position.y() * ratio));
     const std::u16string file = takenFile(data);
-    if (!file.empty()) return app.dropFile(file, x, y);
+    if (!file.empty()) {
+        QTimer::singleShot(0, &view, [&app, file, x, y] { app.dropFile(file, x, y); });
+        return true;
+    }
     if (!data.hasImage()) return false;
-    const Canvas& canvas = app.document().canvas;
-    return app.dropPicture(
-        toPicture(qvariant_cast<QImage>(data.imageData()), canvas.width(), canvas.height()), x, y);
+    // The drag's data goes with the drop; the image's pixels are shared, not copied.
+    const QImage image = qvariant_cast<QImage>(data.imageData());
+    QTimer::singleShot(0, &view, [&app, image, x, y] {
+        const Canvas& canvas = app.document().canvas;
+        app.dropPicture(toPicture(image, canvas.width(), canvas.height()), x, y);
+    });
+    return true;
 }

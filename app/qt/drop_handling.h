@@ -14,7 +14,8 @@ class QMimeData;
 bool acceptsDrop(const QMimeData& data);
 
 // Hands a drop at `position` (logical pixels of `view`) to the program: the
-// first local file of a kind it takes, otherwise the picture. False when
-// nothing in it was taken.
-bool dropInto(Application& app, const QMimeData& data, const CanvasViewport& view,
-              QPointF position);
+// first local file of a kind it takes, otherwise the picture. The program
+// acts on it once the drop is over, from the event loop, since opening a
+// file may ask a question and the dragging program waits until the drop
+// returns. False when nothing in it is taken.
+bool dropInto(Application& app, const QMimeData& data, CanvasViewport& view, QPointF position);
