@@ -78,8 +78,9 @@ std::string programHelpText() {
            "  --help      show this text\n"
            "  --version   show the version\n"
            "\n"
-           "exit status: 0 done (also when the running Mirabo took FILE), 1 the running\n"
-           "Mirabo did not answer\n";
+           "exit status: 0 done (also when the running Mirabo took FILE; it opens FILE\n"
+           "once any question it shows has its answer), 1 the running Mirabo did not\n"
+           "answer or refused\n";
 }
 
 std::string programVersionText() {

@@ -97,8 +97,8 @@ void InstanceServer::handleReadable() {
 
     // A handler that runs a loop of its own may bring us back here; what
     // completes meanwhile is dealt with by the outer call, in order.
-    // Without a handler nothing is answered yet: a later start is told only
-    // once its command line has really been dealt with.
+    // Without a handler nothing is answered yet: there is no window to take
+    // a command line, and a later start is told only what the handler says.
     if (dispatching_ || !handler_) return;
     dispatching_ = true;
     while (!ready_.empty()) {

@@ -87,7 +87,8 @@ InstanceClaim claimSingleInstance(std::string_view commandLine, const InstanceOp
             }
             if (result == HandOffResult::Refused)
                 return failed(hand_off::isValidCommandLine(commandLine)
-                                  ? "the running Mirabo refused the command line (it is closing)"
+                                  ? "the running Mirabo refused the command line (it is closing, "
+                                    "or many documents wait to be opened)"
                                   : "the command line is too long to hand over");
             return failed("the running Mirabo did not answer in time");
         }
