@@ -5,6 +5,16 @@ if(TARGET mirabo)
     if(TARGET mirabo_qt AND TARGET mirabo_desktop_icons)
         target_link_libraries(mirabo_qt PUBLIC mirabo_desktop_icons)
     endif()
+    # On X11 a later start's window activation speaks to the window manager
+    # itself (app/qt/window_activation.cpp); the X library comes with Qt's
+    # development files.
+    find_path(MIRABO_XCB_INCLUDE_DIR xcb/xcb.h)
+    find_library(MIRABO_XCB_LIBRARY xcb)
+    if(TARGET mirabo_qt AND MIRABO_XCB_INCLUDE_DIR AND MIRABO_XCB_LIBRARY)
+        target_include_directories(mirabo_qt SYSTEM PRIVATE ${MIRABO_XCB_INCLUDE_DIR})
+        target_link_libraries(mirabo_qt PRIVATE ${MIRABO_XCB_LIBRARY})
+        target_compile_definitions(mirabo_qt PRIVATE MIRABO_HAVE_XCB=1)
+    endif()
     if(MIRABO_BUILD_TESTS)
         add_test(NAME startup_process
                  COMMAND "${PROJECT_SOURCE_DIR}/app/qt/testing/startup_process_test.sh"

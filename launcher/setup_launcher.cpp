@@ -50,6 +50,18 @@ LauncherExit runSetupLauncher(Win32Calls& win32, InstanceHandle instance) {
         !terminateManagerPath(managerPath, sizeof managerPath, byteCount))
         return fail(win32, kManagerNotFoundText, LauncherExit::PathNotRead);
 
+    // Installers may store the path with variables in it ("%ProgramFiles%\..."),
+    // typed so; the shell would take them as part of the file name.
+    char expandedPath[kManagerPathBufferSize];
+    const char* manager = managerPath;
+    if (type == kRegExpandString) {
+        const std::uint32_t size =
+            win32.expandEnvironmentStringsA(managerPath, expandedPath, sizeof expandedPath);
+        if (size == 0 || size > sizeof expandedPath)
+            return fail(win32, kManagerNotFoundText, LauncherExit::PathNotRead);
+        manager = expandedPath;
+    }
+
     // A directory the buffer cannot hold leaves nothing usable in it; the
     // launch cannot go ahead with a cut-off or stale path.
     char directory[kDirectoryBufferSize];
@@ -69,10 +81,12 @@ LauncherExit runSetupLauncher(Win32Calls& win32, InstanceHandle instance) {
 
     ShellExecuteInfo request{};
     request.size = sizeof request;
-    request.mask = 0;
+    // A failure is reported by the launcher's own box alone: the user is
+    // not shown the shell's box first and then a second one about the same.
+    request.mask = kShellExecuteNoUi;
     request.owner = nullptr;
     request.verb = nullptr;
-    request.file = managerPath;
+    request.file = manager;
     request.parameters = parameters;
     request.directory = nullptr;
     request.show = kShowDefault;

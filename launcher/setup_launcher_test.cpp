@@ -62,7 +62,8 @@ TEST_F(LauncherTest, StartsTheManagerWithTheQuotedSetupIniOfTheCurrentDirectory)
     ASSERT_EQ(win32.requests.size(), 1u);
     const testing::RecordedRequest& request = win32.requests[0];
     EXPECT_EQ(request.size, sizeof(ShellExecuteInfo));
-    EXPECT_EQ(request.mask, 0u);
+    // The shell shows no box of its own.
+    EXPECT_EQ(request.mask, kShellExecuteNoUi);
     EXPECT_EQ(request.owner, nullptr);
     EXPECT_FALSE(request.hasVerb);
     EXPECT_EQ(request.file, kManagerPath);
@@ -87,6 +88,28 @@ TEST_F(LauncherTest, TheRequestSizeIsThePlatformsOwn) {
     // The published record is 60 bytes with 32-bit pointers and 112 with
     // 64-bit ones; the launcher is built for the latter.
     EXPECT_EQ(sizeof(ShellExecuteInfo), sizeof(void*) == 8 ? 112u : 60u);
+}
+
+TEST_F(LauncherTest, APathWithVariablesIsExpandedOnlyWhenStoredAsExpandable) {
+    win32.environment["ProgramFiles"] = "C:\\Program Files";
+    win32.defaultValue = stored("%ProgramFiles%\\Sync\\CEAppMgr.exe");
+    win32.defaultValueType = kRegExpandString;
+    EXPECT_EQ(run(), LauncherExit::Started);
+    win32.defaultValueType = kRegString;
+    EXPECT_EQ(run(), LauncherExit::Started);
+    ASSERT_EQ(win32.requests.size(), 2u);
+    EXPECT_EQ(win32.requests[0].file, kManagerPath);
+    EXPECT_EQ(win32.debugOutput.at(1), kManagerPath);
+    EXPECT_EQ(win32.requests[1].file, "%ProgramFiles%\\Sync\\CEAppMgr.exe");
+}
+
+TEST_F(LauncherTest, AnExpandedPathTooLongForTheBufferIsNotUsed) {
+    win32.environment["Long"] = "C:\\" + std::string(300, 'm');
+    win32.defaultValue = stored("%Long%\\CEAppMgr.exe");
+    win32.defaultValueType = kRegExpandString;
+    EXPECT_EQ(run(), LauncherExit::PathNotRead);
+    expectOneErrorBox("Unable to find Application Manager for PocketPC Applications");
+    expectNothingLaunched();
 }
 
 // --- Failures --------------------------------------------------------------

@@ -17,10 +17,14 @@ using Status = std::int32_t;    // LSTATUS
 constexpr Status kErrorSuccess = 0;
 constexpr Status kErrorFileNotFound = 2;
 constexpr Status kErrorMoreData = 234;
-constexpr std::uint32_t kKeyRead = 0x20019;  // KEY_READ
-constexpr std::uint32_t kRegString = 1;      // REG_SZ
-constexpr std::uint32_t kMessageBoxOk = 0;   // MB_OK
-constexpr int kShowDefault = 10;             // SW_SHOWDEFAULT
+constexpr std::uint32_t kKeyRead = 0x20019;    // KEY_READ
+constexpr std::uint32_t kRegString = 1;        // REG_SZ
+constexpr std::uint32_t kRegExpandString = 2;  // REG_EXPAND_SZ
+// SEE_MASK_FLAG_NO_UI: the shell reports a failure to its caller only,
+// without a message box of its own.
+constexpr std::uint32_t kShellExecuteNoUi = 0x400;
+constexpr std::uint32_t kMessageBoxOk = 0;  // MB_OK
+constexpr int kShowDefault = 10;            // SW_SHOWDEFAULT
 constexpr std::int32_t kLocalMachineId = static_cast<std::int32_t>(0x80000002u);
 
 // HKEY_LOCAL_MACHINE: a predefined handle whose value is the sign-extended id.
@@ -63,6 +67,10 @@ class Win32Calls {
     // is not necessarily terminated: the system copies what is stored.
     virtual Status regQueryValueExA(RegistryKey key, const char* valueName, std::uint32_t* type,
                                     unsigned char* data, std::uint32_t* byteCount) = 0;
+    // ExpandEnvironmentStringsA: the size of the result (with its
+    // terminator), larger than `capacity` when it does not fit; 0 on failure.
+    virtual std::uint32_t expandEnvironmentStringsA(const char* source, char* destination,
+                                                    std::uint32_t capacity) = 0;
     // GetCurrentDirectoryA: the length copied (without the terminator), the
     // size needed (with it) when the buffer is too small, 0 on failure.
     virtual std::uint32_t getCurrentDirectoryA(std::uint32_t bufferLength, char* buffer) = 0;

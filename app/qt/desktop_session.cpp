@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
 #ifndef QT_NO_SESSIONMANAGER
 #include <QSessionManager>
@@ -15,17 +16,35 @@
 
 #include "app/desktop/desktop_icons.h"
 #include "app/qt/desktop_test_hooks.h"
+#include "app/qt/window_activation.h"
 #include "app/startup/application.h"
 #include "app/startup/program_arguments.h"
 #include "platform/desktop_integration/close_signals.h"
 #include "platform/desktop_integration/file_association.h"
 #include "platform/single_instance/command_line_paths.h"
+#include "platform/single_instance/hand_off_message.h"
 #include "platform/single_instance/single_instance.h"
 
 DesktopStart::DesktopStart() = default;
 DesktopStart::DesktopStart(DesktopStart&&) noexcept = default;
 DesktopStart& DesktopStart::operator=(DesktopStart&&) noexcept = default;
 DesktopStart::~DesktopStart() = default;
+
+namespace {
+
+// The desktop's permission to raise a window for this start: on Wayland an
+// activation token, on X11 the startup notification's id.
+std::string activationTokenOfThisStart() {
+    for (const char* name : {"XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"})
+        if (const char* token = std::getenv(name); token && *token) return token;
+    return {};
+}
+
+// Opening a document may ask about the drawing there is; while that question
+// waits, later starts are still taken (and answered) at once.
+constexpr std::size_t maxWaitingDocuments = 16;
+
+}  // namespace
 
 DesktopStart startDesktop(int argc, char** argv) {
     DesktopStart start;
@@ -47,7 +66,9 @@ DesktopStart startDesktop(int argc, char** argv) {
     // The running program has another working folder.
     const std::string commandLine =
         platform::withAbsolutePath(arguments.commandLine, platform::currentFolder());
-    platform::InstanceClaim claim = platform::claimSingleInstance(commandLine);
+    platform::InstanceOptions options;
+    options.activationToken = activationTokenOfThisStart();
+    platform::InstanceClaim claim = platform::claimSingleInstance(commandLine, options);
     switch (claim.outcome) {
         case platform::InstanceClaim::Outcome::HandedOver:
             start.exitStatus = 0;
@@ -94,8 +115,9 @@ DesktopSession::DesktopSession(DesktopStart& start, QWidget& window, Application
         testHooks_ = std::make_unique<DesktopTestHooks>(window_, app_, broughtForward_);
 
     if (server_) {
-        server_->setHandler(
-            [this](std::string_view commandLine) { commandLineArrived(commandLine); });
+        server_->setHandler([this](const platform::HandOffRequest& request) {
+            return commandLineArrived(request);
+        });
         instanceNotifier_ = std::make_unique<QSocketNotifier>(server_->fd(), QSocketNotifier::Read);
         QObject::connect(instanceNotifier_.get(), &QSocketNotifier::activated, context_.get(),
                          [this] { server_->handleReadable(); });
@@ -127,20 +149,42 @@ DesktopSession::~DesktopSession() {
     if (server_) server_->setHandler({});
 }
 
-void DesktopSession::commandLineArrived(std::string_view commandLine) {
-    // A window closed already is not shown again: the program is ending.
-    if (app_.isDestroyed()) return;
-    if (testHooks_ && testHooks_->handle(commandLine)) return;
-    bringForward();
-    if (!commandLine.empty()) app_.openCommandLine(commandLineText(commandLine));
+bool DesktopSession::commandLineArrived(const platform::HandOffRequest& request) {
+    // A window closed already is not shown again: the program is ending, and
+    // the later start hears that its command line was not taken.
+    if (app_.isDestroyed()) return false;
+    if (testHooks_ && testHooks_->handle(request.commandLine)) return true;
+    if (!request.commandLine.empty()) {
+        if (waitingDocuments_.size() >= maxWaitingDocuments) return false;
+        waitingDocuments_.push_back(commandLineText(request.commandLine));
+        // Opened from the event loop, not here: the later start is answered
+        // as soon as its command line is taken, not once a question about the
+        // drawing there is has been answered.
+        QTimer::singleShot(0, context_.get(), [this] { openWaitingDocuments(); });
+    }
+    bringForward(request.activationToken);
+    return true;
 }
 
-void DesktopSession::bringForward() {
+void DesktopSession::openWaitingDocuments() {
+    // One at a time, in the order they came: a question asked by one open
+    // runs an event loop, in which this is called again for the next.
+    if (opening_) return;
+    opening_ = true;
+    while (!waitingDocuments_.empty() && !app_.isDestroyed()) {
+        const std::u16string commandLine = std::move(waitingDocuments_.front());
+        waitingDocuments_.pop_front();
+        app_.openCommandLine(commandLine);
+    }
+    opening_ = false;
+}
+
+void DesktopSession::bringForward(const std::string& activationToken) {
     ++broughtForward_;
     window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
     window_.show();
     window_.raise();
-    window_.activateWindow();
+    activateWithToken(window_, activationToken);
 }
 
 void DesktopSession::closeFromOutside() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@ class QWidget;
 namespace platform {
 class CloseSignals;
 class InstanceServer;
+struct HandOffRequest;
 }  // namespace platform
 
 // What start-up settles before there is a window. It needs no display, so
@@ -21,8 +23,10 @@ class InstanceServer;
 // to the display for nothing.
 struct DesktopStart {
     // Set when the program ends here, with this status: 0 after "--help",
-    // "--version" or a command line the running program took; 1 when the
-    // running program did not answer in time (said on standard error).
+    // "--version" or a command line the running program took (it opens the
+    // document when it can: a question of its own may be waiting); 1 when
+    // the running program did not answer in time or refused (said on
+    // standard error).
     std::optional<int> exitStatus;
     // This start's command line for `Application::openCommandLine`, a
     // document named by its path alone made "file:" and relative paths made
@@ -49,8 +53,11 @@ DesktopStart startDesktop(int argc, char** argv);
 
 // The running program's ties to the desktop, from the moment its main window
 // exists until the event loop ends:
-// - a later start brings the window forward and, when it passed a command
-//   line, has it opened as `Application::openCommandLine` does;
+// - a later start brings the window forward (with the desktop's activation
+//   token it passed, so the desktop lets the window come to the front) and,
+//   when it passed a command line, has it opened as
+//   `Application::openCommandLine` does, from the event loop and one after
+//   another: the later start is answered before that;
 // - SIGTERM, SIGINT, SIGHUP and the session manager's request at logout
 //   close the window as its close button does: a modified drawing is
 //   hibernated and nothing is asked (an open menu or dialog is dismissed
@@ -75,11 +82,13 @@ class DesktopSession {
 
     // A close request from outside the program.
     void closeFromOutside();
-    // Shows the window, raised and active, as a later start asks.
-    void bringForward();
+    // Shows the window, raised and active, as a later start asks, with the
+    // desktop's token for that start (empty: none).
+    void bringForward(const std::string& activationToken = {});
 
   private:
-    void commandLineArrived(std::string_view commandLine);
+    bool commandLineArrived(const platform::HandOffRequest& request);
+    void openWaitingDocuments();
 
     QWidget& window_;
     Application& app_;
@@ -90,4 +99,6 @@ class DesktopSession {
     std::unique_ptr<QSocketNotifier> signalNotifier_;
     std::unique_ptr<DesktopTestHooks> testHooks_;
     int broughtForward_ = 0;
+    std::deque<std::u16string> waitingDocuments_;
+    bool opening_ = false;
 };

@@ -10,9 +10,10 @@ struct ProgramArguments {
     enum class Request { Run, Help, Version };
     Request request = Request::Run;
     // With `Run`: the arguments joined by single spaces, as the system gave
-    // them (UTF-8, as a rule). When that names an existing file it is
-    // "file:" and the path, so the file is opened; anything else is kept as
-    // it is and interpreted as any command line is.
+    // them (UTF-8, as a rule), without the window toolkit's own options
+    // ("-platform NAME", "-style=NAME", "-reverse" and the like). When that names an existing file
+    // it is "file:" and the path, so the file is opened; anything else is kept as it is and
+    // interpreted as any command line is.
     std::string commandLine;
 };
 

@@ -60,6 +60,22 @@ TEST_F(ProgramArgumentsTest, AnythingElseIsPassedOnAsItIs) {
     EXPECT_EQ(parse({"a.zsf", "--help"}).commandLine, "a.zsf --help");
 }
 
+TEST_F(ProgramArgumentsTest, TheToolkitsOwnOptionsAreLeftOut) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"-platform", "offscreen", "a.zsf"}, "file:a.zsf"},
+        {{"my", "-style=fusion", "picture.zsf", "--reverse"}, "file:my picture.zsf"},
+        {{"--platformtheme", "gtk3", "-session", "1234_5", "file:x.zsf"}, "file:x.zsf"},
+        {{"-qmljsdebugger=port:1", "-widgetcount", "-geometry", "10x10+0+0"}, ""},
+        // An option whose value is missing takes nothing else with it.
+        {{"a.zsf", "-stylesheet"}, "file:a.zsf"},
+        // Dashes the toolkit does not know are the document's business.
+        {{"-x.zsf"}, "-x.zsf"},
+        {{"-platforms", "a.zsf"}, "-platforms a.zsf"},
+    };
+    for (const auto& [arguments, expected] : cases)
+        EXPECT_EQ(parse(arguments).commandLine, expected) << arguments.front();
+}
+
 TEST_F(ProgramArgumentsTest, HelpAndVersionComeFirst) {
     EXPECT_EQ(parse({"--help"}).request, ProgramArguments::Request::Help);
     EXPECT_EQ(parse({"-h", "a.zsf"}).request, ProgramArguments::Request::Help);

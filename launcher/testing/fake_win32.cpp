@@ -24,12 +24,44 @@ Status FakeWin32::regQueryValueExA(RegistryKey key, const char* valueName, std::
     const std::uint32_t stored = static_cast<std::uint32_t>(defaultValue->size());
     const std::uint32_t capacity = *byteCount;
     *byteCount = stored;
-    *type = kRegString;
+    *type = defaultValueType;
     if (stored > capacity) return kErrorMoreData;
     // Whatever the caller's buffer held beyond the data stays: junk here.
     std::memset(data, 'J', capacity);
     std::memcpy(data, defaultValue->data(), stored);
     return kErrorSuccess;
+}
+
+std::uint32_t FakeWin32::expandEnvironmentStringsA(const char* source, char* destination,
+                                                   std::uint32_t capacity) {
+    std::string result;
+    const std::string text = source;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t open = text.find('%', at);
+        const std::size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+        if (close == std::string::npos) {
+            result += text.substr(at);
+            break;
+        }
+        const auto found = environment.find(text.substr(open + 1, close - open - 1));
+        result += text.substr(at, open - at);
+        if (found != environment.end()) {
+            result += found->second;
+            at = close + 1;
+        } else {
+            // Not a variable: the percent sign stays and may start another.
+            result += '%';
+            at = open + 1;
+        }
+    }
+    const std::uint32_t needed = static_cast<std::uint32_t>(result.size()) + 1;
+    if (needed > capacity) {
+        std::memset(destination, 'J', capacity);
+        return needed;
+    }
+    std::memcpy(destination, result.c_str(), needed);
+    return needed;
 }
 
 std::uint32_t FakeWin32::getCurrentDirectoryA(std::uint32_t bufferLength, char* buffer) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,6 +42,9 @@ class FakeWin32 final : public Win32Calls {
     // given: include the terminating zero to store a proper string.
     bool keyExists = true;
     std::optional<std::string> defaultValue;
+    std::uint32_t defaultValueType = kRegString;
+    // Variables for "%NAME%" in expanded strings; unknown ones stay as written.
+    std::map<std::string, std::string> environment;
     std::string currentDirectory = "C:\\Setup";
     bool directoryFails = false;
     bool launchSucceeds = true;
@@ -61,6 +65,8 @@ class FakeWin32 final : public Win32Calls {
                          std::uint32_t access, RegistryKey* opened) override;
     Status regQueryValueExA(RegistryKey key, const char* valueName, std::uint32_t* type,
                             unsigned char* data, std::uint32_t* byteCount) override;
+    std::uint32_t expandEnvironmentStringsA(const char* source, char* destination,
+                                            std::uint32_t capacity) override;
     std::uint32_t getCurrentDirectoryA(std::uint32_t bufferLength, char* buffer) override;
     void outputDebugStringA(const char* text) override;
     bool shellExecuteExA(ShellExecuteInfo* request) override;

@@ -16,6 +16,8 @@ static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
 static_assert(kErrorMoreData == ERROR_MORE_DATA);
 static_assert(kKeyRead == KEY_READ);
 static_assert(kRegString == REG_SZ);
+static_assert(kRegExpandString == REG_EXPAND_SZ);
+static_assert(kShellExecuteNoUi == SEE_MASK_FLAG_NO_UI);
 static_assert(kMessageBoxOk == MB_OK);
 static_assert(kShowDefault == SW_SHOWDEFAULT);
 static_assert(sizeof(std::uint32_t) == sizeof(DWORD));
@@ -45,6 +47,11 @@ Status WindowsCalls::regQueryValueExA(RegistryKey key, const char* valueName, st
     *type = systemType;
     *byteCount = systemCount;
     return status;
+}
+
+std::uint32_t WindowsCalls::expandEnvironmentStringsA(const char* source, char* destination,
+                                                      std::uint32_t capacity) {
+    return ::ExpandEnvironmentStringsA(source, destination, capacity);
 }
 
 std::uint32_t WindowsCalls::getCurrentDirectoryA(std::uint32_t bufferLength, char* buffer) {

@@ -11,6 +11,8 @@ class WindowsCalls final : public Win32Calls {
                          std::uint32_t access, RegistryKey* opened) override;
     Status regQueryValueExA(RegistryKey key, const char* valueName, std::uint32_t* type,
                             unsigned char* data, std::uint32_t* byteCount) override;
+    std::uint32_t expandEnvironmentStringsA(const char* source, char* destination,
+                                            std::uint32_t capacity) override;
     std::uint32_t getCurrentDirectoryA(std::uint32_t bufferLength, char* buffer) override;
     void outputDebugStringA(const char* text) override;
     bool shellExecuteExA(ShellExecuteInfo* request) override;

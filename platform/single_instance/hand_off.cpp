@@ -80,12 +80,13 @@ int connectToInstance(const std::string& socketPath, HandOffResult& result) {
     return -1;
 }
 
-HandOffResult handOffCommandLine(int fd, std::string_view commandLine, Clock::time_point deadline) {
-    if (commandLine.size() > hand_off::maxTextBytes || !hand_off::isValidText(commandLine)) {
+HandOffResult handOffCommandLine(int fd, const HandOffRequest& request,
+                                 Clock::time_point deadline) {
+    const std::string message = hand_off::message(request);
+    if (message.empty()) {
         close(fd);
         return HandOffResult::Refused;
     }
-    const std::string message = hand_off::header(commandLine.size()) + std::string(commandLine);
     HandOffResult result = HandOffResult::NoAnswer;
     if (sendAll(fd, message, deadline)) {
         char reply = 0;
@@ -102,15 +103,14 @@ HandOffResult handOffCommandLine(int fd, std::string_view commandLine, Clock::ti
     return result;
 }
 
-HandOffResult handOffCommandLine(const std::string& socketPath, std::string_view commandLine,
+HandOffResult handOffCommandLine(const std::string& socketPath, const HandOffRequest& request,
                                  std::chrono::milliseconds timeout) {
-    if (commandLine.size() > hand_off::maxTextBytes || !hand_off::isValidText(commandLine))
-        return HandOffResult::Refused;
+    if (!hand_off::isValidCommandLine(request.commandLine)) return HandOffResult::Refused;
     const auto deadline = Clock::now() + timeout;
     HandOffResult result = HandOffResult::NoInstance;
     for (;;) {
         const int fd = connectToInstance(socketPath, result);
-        if (fd >= 0) return handOffCommandLine(fd, commandLine, deadline);
+        if (fd >= 0) return handOffCommandLine(fd, request, deadline);
         if (result != HandOffResult::Busy || Clock::now() >= deadline) return result;
         usleep(10'000);
     }

@@ -1,5 +1,6 @@
 #include "platform/single_instance/hand_off_message.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform::hand_off {
@@ -19,30 +20,31 @@ bool parseHeader(const char* bytes, std::uint32_t& length) {
     return true;
 }
 
-bool isValidText(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = std::uint8_t(text[i]);
-        if (lead == 0) return false;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        const int extra = lead >= 0xC2 && lead < 0xE0   ? 1
-                          : lead >= 0xE0 && lead < 0xF0 ? 2
-                          : lead >= 0xF0 && lead < 0xF5 ? 3
-                                                        : -1;
-        if (extra < 0 || text.size() - i <= std::size_t(extra)) return false;
-        char32_t c = lead & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = std::uint8_t(text[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            c = c << 6 | (next & 0x3F);
-        }
-        const bool overlong = (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000);
-        if (overlong || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) return false;
-        i += std::size_t(extra) + 1;
-    }
+bool isValidCommandLine(std::string_view commandLine) {
+    return commandLine.size() + 1 + maxTokenBytes <= maxPayloadBytes &&
+           commandLine.find('\0') == std::string_view::npos;
+}
+
+bool isValidActivationToken(std::string_view token) {
+    return token.size() <= maxTokenBytes &&
+           std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 0x7F; });
+}
+
+std::string message(const HandOffRequest& request) {
+    if (!isValidCommandLine(request.commandLine)) return {};
+    std::string payload = request.commandLine;
+    payload += '\0';
+    if (isValidActivationToken(request.activationToken)) payload += request.activationToken;
+    return header(payload.size()) + payload;
+}
+
+bool parsePayload(std::string_view payload, HandOffRequest& request) {
+    const std::size_t end = payload.find('\0');
+    if (end == std::string_view::npos) return false;
+    const std::string_view token = payload.substr(end + 1);
+    if (!isValidActivationToken(token)) return false;
+    request.commandLine = std::string(payload.substr(0, end));
+    request.activationToken = std::string(token);
     return true;
 }
 

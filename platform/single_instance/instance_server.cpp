@@ -17,7 +17,7 @@ namespace platform {
 namespace {
 
 // A later start gives up after five seconds; a connection that has not
-// delivered its command line by then is of no use to anybody.
+// delivered its request by then is of no use to anybody.
 constexpr auto idleLimit = std::chrono::seconds(5);
 // Only this user's own starts can connect, so a handful is plenty; the
 // oldest makes room when more arrive.
@@ -97,15 +97,15 @@ void InstanceServer::handleReadable() {
 
     // A handler that runs a loop of its own may bring us back here; what
     // completes meanwhile is dealt with by the outer call, in order.
-    // Without a handler nothing is answered yet: a later start is told only
-    // once its command line has really been dealt with.
+    // Without a handler nothing is answered yet: there is no window to take
+    // a command line, and a later start is told only what the handler says.
     if (dispatching_ || !handler_) return;
     dispatching_ = true;
     while (!ready_.empty()) {
         Ready ready = std::move(ready_.front());
         ready_.pop_front();
-        handler_(ready.text);
-        answer(ready.fd, hand_off::accepted);
+        const bool taken = handler_(ready.request);
+        answer(ready.fd, taken ? hand_off::accepted : hand_off::refused);
         close(ready.fd);
     }
     dispatching_ = false;
@@ -144,14 +144,15 @@ bool InstanceServer::readFrom(Connection& connection) {
                                        ? hand_off::headerBytes + connection.expected
                                        : hand_off::headerBytes;
         if (connection.haveHeader && connection.received.size() == wanted) {
-            std::string text = connection.received.substr(hand_off::headerBytes);
-            if (!hand_off::isValidText(text)) {
+            HandOffRequest request;
+            if (!hand_off::parsePayload(
+                    std::string_view(connection.received).substr(hand_off::headerBytes), request)) {
                 answer(connection.fd, hand_off::refused);
                 return false;
             }
             // Complete: it now waits for the handler, no longer for input.
             epoll_ctl(pollFd_, EPOLL_CTL_DEL, connection.fd, nullptr);
-            ready_.push_back(Ready{connection.fd, std::move(text)});
+            ready_.push_back(Ready{connection.fd, std::move(request)});
             connection.fd = -1;
             return false;
         }
@@ -165,7 +166,7 @@ bool InstanceServer::readFrom(Connection& connection) {
         if (!connection.haveHeader && connection.received.size() == hand_off::headerBytes) {
             std::uint32_t length = 0;
             if (!hand_off::parseHeader(connection.received.data(), length) ||
-                length > hand_off::maxTextBytes) {
+                length > hand_off::maxPayloadBytes) {
                 answer(connection.fd, hand_off::refused);
                 return false;
             }

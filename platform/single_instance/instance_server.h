@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/single_instance/hand_off_message.h"
+
 namespace platform {
 
 // The running instance's end of the instance socket. It fits any event loop:
@@ -18,13 +20,15 @@ namespace platform {
 // `handleReadable` then does whatever can be done without waiting (accepts,
 // reads what has arrived) and hands every complete command line to the
 // handler. Each connection reads at most one bounded message; a later start
-// is answered only after the handler has returned, so it knows its command
-// line was dealt with.
+// is answered when the handler has returned, with what it said. A handler
+// that takes the request (and leaves anything that may wait for the user,
+// such as opening a document, for later) makes that at once.
 class InstanceServer {
   public:
-    // Called with the command line of a later start, valid UTF-8; empty when
-    // that start only wants the running window brought forward.
-    using Handler = std::function<void(std::string_view commandLine)>;
+    // Called with a later start's request (its command line empty when that
+    // start only wants the running window brought forward). True when the
+    // program takes it; false refuses it, and the later start says so.
+    using Handler = std::function<bool(const HandOffRequest& request)>;
 
     // Listens at `socketPath`, which must not exist (the caller removes a
     // stale one under its lock). Null when the socket cannot be made.
@@ -61,7 +65,7 @@ class InstanceServer {
     };
     struct Ready {
         int fd;
-        std::string text;
+        HandOffRequest request;
     };
 
     InstanceServer(int pollFd, int listenFd, std::string socketPath, ino_t inode)

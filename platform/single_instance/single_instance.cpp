@@ -78,15 +78,18 @@ InstanceClaim claimSingleInstance(std::string_view commandLine, const InstanceOp
         if (fd >= 0) {
             // An instance runs; later starts need not wait for our hand-off.
             lock.release();
-            result = handOffCommandLine(fd, commandLine, deadline);
+            result = handOffCommandLine(
+                fd, HandOffRequest{std::string(commandLine), options.activationToken}, deadline);
             if (result == HandOffResult::Delivered) {
                 InstanceClaim claim;
                 claim.outcome = InstanceClaim::Outcome::HandedOver;
                 return claim;
             }
             if (result == HandOffResult::Refused)
-                return failed(
-                    "the running Mirabo refused the command line (too long or not UTF-8)");
+                return failed(hand_off::isValidCommandLine(commandLine)
+                                  ? "the running Mirabo refused the command line (it is closing, "
+                                    "or many documents wait to be opened)"
+                                  : "the command line is too long to hand over");
             return failed("the running Mirabo did not answer in time");
         }
         if (result == HandOffResult::Refused)

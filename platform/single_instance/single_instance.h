@@ -15,12 +15,15 @@ struct InstanceOptions {
     // How long a later start waits, for the lock and for the running
     // instance's answer together.
     std::chrono::milliseconds timeout{5000};
+    // Handed over with the command line, so that the running window may come
+    // forward on this start's behalf (see `HandOffRequest`).
+    std::string activationToken;
 };
 
 struct InstanceClaim {
     enum class Outcome {
         First,       // no other instance runs: this one goes on
-        HandedOver,  // another instance runs and has dealt with the command line
+        HandedOver,  // another instance runs and has taken the command line
         Failed,      // another instance runs but did not take the command line
     };
     Outcome outcome = Outcome::Failed;
@@ -33,8 +36,9 @@ struct InstanceClaim {
 };
 
 // Makes this process the one instance of the user, or hands `commandLine`
-// (UTF-8; empty: only bring the running window forward) to the instance that
-// runs already and waits until it has dealt with it. Relative paths must be
+// (bytes as the system gave them; empty: only bring the running window
+// forward) to the instance that runs already and waits until it has taken it,
+// not until it has opened a document. Relative paths must be
 // made absolute before (see command_line_paths.h): the running instance has
 // another working folder.
 //

@@ -101,11 +101,15 @@ TEST_F(SingleInstanceTest, ASecondStartHandsOverAndIsAnsweredAfterTheHandler) {
 
     std::vector<std::string> received;
     std::future<InstanceClaim> second;
-    first.server->setHandler([&](std::string_view text) {
-        received.emplace_back(text);
-        // The second start is still waiting while we deal with its command line.
+    std::string token;
+    first.server->setHandler([&](const HandOffRequest& request) {
+        received.push_back(request.commandLine);
+        token = request.activationToken;
+        // The second start waits for the handler's word.
         EXPECT_EQ(second.wait_for(100ms), std::future_status::timeout);
+        return true;
     });
+    options.activationToken = "desktop-token_TIME42";
     second = std::async(std::launch::async,
                         [&] { return claim("file:/home/a b/\xC3\xA9t\xC3\xA9.zsf"); });
     ASSERT_TRUE(serveUntil(*first.server, [&] { return !received.empty(); }));
@@ -113,6 +117,7 @@ TEST_F(SingleInstanceTest, ASecondStartHandsOverAndIsAnsweredAfterTheHandler) {
     EXPECT_EQ(result.outcome, Outcome::HandedOver);
     EXPECT_FALSE(result.server);
     EXPECT_EQ(received, std::vector<std::string>{"file:/home/a b/\xC3\xA9t\xC3\xA9.zsf"});
+    EXPECT_EQ(token, "desktop-token_TIME42");
     EXPECT_EQ(first.server->openConnections(), 0u);
 }
 
@@ -120,11 +125,38 @@ TEST_F(SingleInstanceTest, AnEmptyCommandLineOnlyAsksToBeBroughtForward) {
     InstanceClaim first = claim("file:ignored.zsf");
     ASSERT_TRUE(first.server);
     std::vector<std::string> received;
-    first.server->setHandler([&](std::string_view text) { received.emplace_back(text); });
+    first.server->setHandler([&](const HandOffRequest& r) {
+        received.push_back(r.commandLine);
+        return true;
+    });
     auto second = std::async(std::launch::async, [&] { return claim(""); });
     ASSERT_TRUE(serveUntil(*first.server, [&] { return !received.empty(); }));
     EXPECT_EQ(second.get().outcome, Outcome::HandedOver);
     EXPECT_EQ(received, std::vector<std::string>{""});
+}
+
+TEST_F(SingleInstanceTest, TheRunningInstancesWordIsTheLaterStartsOutcome) {
+    InstanceClaim first = claim("");
+    ASSERT_TRUE(first.server);
+    std::vector<std::string> received;
+    bool take = true;
+    first.server->setHandler([&](const HandOffRequest& request) {
+        received.push_back(request.commandLine);
+        return take;
+    });
+    // A file name that is not UTF-8 (Latin-1 here) arrives byte for byte.
+    const std::string latin1 = "file:/tmp/\xE9t\xE9 \xFF\x80.zsf";
+    auto second = std::async(std::launch::async, [&] { return claim(latin1); });
+    ASSERT_TRUE(serveUntil(*first.server, [&] { return received.size() == 1; }));
+    EXPECT_EQ(second.get().outcome, Outcome::HandedOver);
+    EXPECT_EQ(received.back(), latin1);
+
+    take = false;
+    auto refused = std::async(std::launch::async, [&] { return claim("file:/a.zsf"); });
+    ASSERT_TRUE(serveUntil(*first.server, [&] { return received.size() == 2; }));
+    const InstanceClaim result = refused.get();
+    EXPECT_EQ(result.outcome, Outcome::Failed);
+    EXPECT_NE(result.message.find("refused"), std::string::npos) << result.message;
 }
 
 TEST_F(SingleInstanceTest, CommandLinesThatCompleteInsideTheHandlerWaitForIt) {
@@ -133,23 +165,25 @@ TEST_F(SingleInstanceTest, CommandLinesThatCompleteInsideTheHandlerWaitForIt) {
     std::vector<std::string> received;
     int depth = 0;
     std::future<HandOffResult> later;
-    first.server->setHandler([&](std::string_view text) {
+    first.server->setHandler([&](const HandOffRequest& request) {
         ++depth;
         EXPECT_EQ(depth, 1) << "the handler was entered again";
-        received.emplace_back(text);
-        if (text == "file:/one.zsf") {
+        received.push_back(request.commandLine);
+        if (request.commandLine == "file:/one.zsf") {
             // A modal dialog's own loop keeps serving the socket meanwhile.
             later = std::async(std::launch::async, [&] {
-                return handOffCommandLine(socketPath(), "file:/two.zsf", 5s);
+                return handOffCommandLine(socketPath(), {"file:/two.zsf", ""}, 5s);
             });
             serveUntil(
                 *first.server, [&] { return false; }, 300ms);
             EXPECT_EQ(received.size(), 1u);
         }
         --depth;
+        return true;
     });
-    auto one = std::async(std::launch::async,
-                          [&] { return handOffCommandLine(socketPath(), "file:/one.zsf", 5s); });
+    auto one = std::async(std::launch::async, [&] {
+        return handOffCommandLine(socketPath(), {"file:/one.zsf", ""}, 5s);
+    });
     ASSERT_TRUE(serveUntil(*first.server, [&] { return received.size() == 2; }));
     EXPECT_EQ(one.get(), HandOffResult::Delivered);
     EXPECT_EQ(later.get(), HandOffResult::Delivered);
@@ -164,7 +198,10 @@ TEST_F(SingleInstanceTest, NothingIsAnsweredBeforeThereIsAHandler) {
         *first.server, [&] { return false; }, 300ms);
     EXPECT_EQ(second.wait_for(0ms), std::future_status::timeout) << "answered without a handler";
     std::string received;
-    first.server->setHandler([&](std::string_view text) { received = text; });
+    first.server->setHandler([&](const HandOffRequest& r) {
+        received = r.commandLine;
+        return true;
+    });
     first.server->handleReadable();
     EXPECT_EQ(received, "file:/early.zsf");
     EXPECT_EQ(second.get().outcome, Outcome::HandedOver);
@@ -176,22 +213,25 @@ TEST_F(SingleInstanceTest, OversizeForeignAndMalformedMessagesAreRefused) {
     InstanceClaim first = claim("");
     ASSERT_TRUE(first.server);
     int calls = 0;
-    first.server->setHandler([&](std::string_view) { ++calls; });
+    first.server->setHandler([&](const HandOffRequest&) { return ++calls > 0; });
     InstanceServer& server = *first.server;
 
-    EXPECT_EQ(rawExchange(server, hand_off::header(hand_off::maxTextBytes + 1)), hand_off::refused);
-    EXPECT_EQ(rawExchange(server, hand_off::header(2) + "\xC0\x80"), hand_off::refused);
+    const std::size_t most = hand_off::maxPayloadBytes;
+    EXPECT_EQ(rawExchange(server, hand_off::header(most + 1)), hand_off::refused);
+    EXPECT_EQ(rawExchange(server, hand_off::header(2) + "ab"), hand_off::refused);  // no token part
+    EXPECT_EQ(rawExchange(server, hand_off::header(4) + std::string("a\0b c", 4)),
+              hand_off::refused);
     EXPECT_EQ(rawExchange(server, std::string("GET / HTTP/1.0\r\n\r\n")), hand_off::refused);
     // The largest message that is allowed still goes through.
-    EXPECT_EQ(rawExchange(server, hand_off::header(hand_off::maxTextBytes) +
-                                      std::string(hand_off::maxTextBytes, 'a')),
+    EXPECT_EQ(rawExchange(server, hand_off::header(most) + std::string(most - 1, 'a') + '\0'),
               hand_off::accepted);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(server.openConnections(), 0u);
 
     // A later start does not even try to send what would be refused.
-    EXPECT_EQ(claim(std::string(hand_off::maxTextBytes + 1, 'a')).outcome, Outcome::Failed);
-    EXPECT_EQ(claim("file:\xFF.zsf").outcome, Outcome::Failed);
+    const InstanceClaim tooLong = claim(std::string(most, 'a'));
+    EXPECT_EQ(tooLong.outcome, Outcome::Failed);
+    EXPECT_NE(tooLong.message.find("too long"), std::string::npos) << tooLong.message;
     EXPECT_EQ(calls, 1);
 }
 
@@ -199,7 +239,7 @@ TEST_F(SingleInstanceTest, AConnectionThatLeavesEarlyIsDropped) {
     InstanceClaim first = claim("");
     ASSERT_TRUE(first.server);
     int calls = 0;
-    first.server->setHandler([&](std::string_view) { ++calls; });
+    first.server->setHandler([&](const HandOffRequest&) { return ++calls > 0; });
     const int fd = rawConnect(socketPath());
     ASSERT_GE(fd, 0);
     const std::string partial = hand_off::header(10) + "file:";
@@ -261,7 +301,10 @@ TEST_F(SingleInstanceTest, ASocketLeftByAKilledInstanceDoesNotBlockTheNextStart)
     ASSERT_TRUE(next.server);
     // And the new socket works.
     std::string received;
-    next.server->setHandler([&](std::string_view text) { received = text; });
+    next.server->setHandler([&](const HandOffRequest& r) {
+        received = r.commandLine;
+        return true;
+    });
     auto later = std::async(std::launch::async, [&] { return claim("file:/b.zsf"); });
     ASSERT_TRUE(serveUntil(*next.server, [&] { return !received.empty(); }));
     EXPECT_EQ(later.get().outcome, Outcome::HandedOver);
@@ -284,7 +327,7 @@ TEST_F(SingleInstanceTest, SimultaneousStartsLeaveExactlyOneInstance) {
             if (mine.outcome == Outcome::HandedOver) _exit(1);
             if (mine.outcome != Outcome::First || !mine.server) _exit(2);
             int received = 0;
-            mine.server->setHandler([&](std::string_view) { ++received; });
+            mine.server->setHandler([&](const HandOffRequest&) { return ++received > 0; });
             serveUntil(
                 *mine.server, [&] { return received == starts - 1; }, 8s);
             _exit(10 + received);
@@ -332,7 +375,7 @@ TEST_F(SingleInstanceTest, ConnectionsFromAnotherUserAreRefused) {
     InstanceClaim first = claim("");
     ASSERT_TRUE(first.server);
     int calls = 0;
-    first.server->setHandler([&](std::string_view) { ++calls; });
+    first.server->setHandler([&](const HandOffRequest&) { return ++calls > 0; });
     // Let the other user through the folder and the socket's own mode, so
     // only the credentials check stands in the way.
     ASSERT_EQ(chmod(temp.path().c_str(), 0711), 0);

@@ -2,7 +2,9 @@
 # The window program's start-up and shut-down as real processes, under the
 # offscreen platform, each case with folders of its own in WORK:
 #   a second start hands "file:" with a relative path to the first, which
-#   opens it by its absolute path; so does a bare path; an empty second
+#   opens it by its absolute path; so does a bare path; a second start ends
+#   at once while the first asks a question, and the file opens after the
+#   answer; a file name that is not UTF-8 is handed over too; an empty second
 #   start only brings the window forward; a running program that does not
 #   answer makes a second start fail with 1 after 5 seconds; a socket left by
 #   kill -9 does not block the next start; of two simultaneous starts one
@@ -151,6 +153,55 @@ case_hand_off() {
     s=$(state)
     [ "$(field path "$s")" = "$docs/second.zsf" ] || fail "opened: $s"
     [ "$(field modified "$s")" = 0 ] || fail "an opened document counts as modified: $s"
+    stop_first
+}
+
+milliseconds() { date +%s%3N; }
+
+case_question_left_open() {
+    fresh question-open
+    make_document "$docs/first"
+    start_first || return
+    local blank
+    blank=$(field picture "$(state)")
+    # Opening asks about the drawing there is, and nobody answers yet: the
+    # later start is done as soon as the running program has taken the file.
+    local started
+    started=$(milliseconds)
+    (cd "$docs" && timeout 30 "$mirabo" file:first.zsf 2>"$work/question-open/second.err") ||
+        fail "the hand-off ended with $? while the question waited: $(cat "$work/question-open/second.err")"
+    local took=$(($(milliseconds) - started))
+    [ $took -lt 3000 ] || fail "the hand-off waited $took ms for the question"
+    # Meanwhile later starts are still taken, and the file opens once the
+    # question has its answer.
+    control answer no
+    local s i
+    for i in $(seq 1 50); do
+        s=$(state)
+        [ "$(field path "$s")" = "$docs/first.zsf" ] && break
+        sleep 0.1
+    done
+    [ "$(field path "$s")" = "$docs/first.zsf" ] || fail "not opened after the answer: $s"
+    [ "$(field picture "$s")" != "$blank" ] || fail "the document's picture is not shown: $s"
+    stop_first
+}
+
+case_non_utf8_name() {
+    fresh non-utf8-name
+    make_document "$docs/first"
+    # A name in Latin-1, as older file systems and archives have them.
+    local name=$docs/caf$'\xe9'.zsf
+    cp "$docs/first.zsf" "$name"
+    start_first || return
+    control answer no
+    (cd "$docs" && timeout 30 "$mirabo" "$name") || fail "the hand-off of a Latin-1 name ended with $?"
+    local s i
+    for i in $(seq 1 50); do
+        s=$(state)
+        case $(field path "$s") in "$docs/caf"*.zsf) break ;; esac
+        sleep 0.1
+    done
+    case $(field path "$s") in "$docs/caf"*.zsf) ;; *) fail "not opened: $s" ;; esac
     stop_first
 }
 
@@ -321,7 +372,7 @@ cleanup() {
 trap cleanup EXIT
 
 cases=("$@")
-[ ${#cases[@]} = 0 ] && cases=(help hand_off empty_start_only_raises no_answer killed_socket
+[ ${#cases[@]} = 0 ] && cases=(help hand_off question_left_open non_utf8_name empty_start_only_raises no_answer killed_socket
                               simultaneous sigterm_hibernates sigterm_during_question
                               kill_after_interval exit_no)
 for c in "${cases[@]}"; do
