@@ -34,7 +34,9 @@ class CanvasViewEvents {
     virtual void scrollRequested(ScrollRequest request, std::int32_t position, bool horizontal) = 0;
     // The mouse wheel: scroll the view by view pixels.
     virtual void wheelScrolled(std::int32_t dx, std::int32_t dy) = 0;
-    // Control with the wheel: this many zoom steps in (positive) or out,
-    // stopping at 25 % and 1600 %.
-    virtual void zoomStepped(int steps) = 0;
+    // Control with the wheel, or the zoom keys: this many zoom steps in
+    // (positive) or out, stopping at 25 % and 1600 %; the canvas point under
+    // view position (x, y) (the pointer, or the view's centre for the keys)
+    // stays where it is.
+    virtual void zoomStepped(int steps, std::int32_t x, std::int32_t y) = 0;
 };

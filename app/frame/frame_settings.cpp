@@ -91,11 +91,11 @@ void MainFrame::toggleEyedropper() {
     updateOptionBar();
 }
 
-void MainFrame::stepZoom(int steps) {
+void MainFrame::stepZoom(int steps, POINT keep) {
     std::int32_t lowest = zoomList[0].value, highest = lowest;
     for (const TextEntry* entry = zoomList; entry->text; ++entry)
         highest = entry->value;
     const std::int32_t shift =
         std::clamp<std::int64_t>(std::int64_t(zoomShift) + steps, lowest, highest);
-    if (shift != zoomShift) changeZoom(shift);
+    if (shift != zoomShift) changeZoom(shift, keep);
 }

@@ -112,7 +112,9 @@ class MainFrame {
     void scrollTo(ScrollRequest code, std::int32_t position, bool horizontal, bool repaint);
     void checkAutoScroll(std::int32_t x, std::int32_t y, bool moving);
     void onAutoScrollTimer(std::uint32_t timerId);
-    void changeZoom(std::int32_t newShift);
+    // The canvas point under view position `keep` stays there: the view's
+    // top-left corner for the zoom palette, the pointer for the wheel.
+    void changeZoom(std::int32_t newShift, POINT keep = {});
 
     static constexpr std::uint32_t autoScrollTimerId = 7979;
     static constexpr std::uint32_t autoScrollPeriodMs = 25;
@@ -168,8 +170,8 @@ class MainFrame {
     // changed. True when it changed.
     bool setCanvasSize(std::int64_t width, std::int64_t height);
     // Walks the zoom palette's steps from the current zoom, stopping at
-    // either end.
-    void stepZoom(int steps);
+    // either end, keeping the canvas point under view position `keep`.
+    void stepZoom(int steps, POINT keep);
     // The eyedropper button: the next stylus release picks a colour.
     void toggleEyedropper();
     // A document command from a menu or button, then the option bar's undo

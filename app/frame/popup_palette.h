@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/dialogs/popup_menus.h"
+#include "platform/gdi/types.h"
 
 namespace platform {
 class Bitmap;
@@ -50,3 +51,11 @@ class BitmapPalette : public PopupPalette {
   private:
     std::vector<std::unique_ptr<platform::Bitmap>> pictures_;
 };
+
+// Where a pop-up of `size` that wants its top-left corner at `wanted` opens.
+// Along each axis it is moved just far enough to lie inside `window` (the
+// main window, where the user is looking) when it fits there, and then onto
+// `screen`; one larger than the screen starts at the screen's top or left
+// edge. A palette at a button near the window's edge thus opens in full
+// beside the button instead of past the edge. All in screen coordinates.
+POINT keepPopupInside(POINT wanted, SIZE size, const RECT& window, const RECT& screen);

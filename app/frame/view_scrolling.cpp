@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 
 #include "app/frame/frame_bar.h"
 #include "app/frame/main_frame.h"
@@ -17,6 +18,17 @@ constexpr std::int32_t highestZoomShift = 4;
 std::int16_t heldPosition(std::int64_t wanted, std::int32_t maximum) {
     if (maximum < 1 || wanted < 0) return 0;
     return std::int16_t(std::min<std::int64_t>(wanted, maximum));
+}
+
+// The scroll position at `newShift` that keeps the canvas point under view
+// position `keep` where it was at `oldShift`: the old position plus `keep`
+// scaled by the change, less `keep`. Taken wide; the caller clamps it.
+std::int64_t zoomedScroll(std::int32_t scroll, std::int32_t keep, std::int32_t oldShift,
+                          std::int32_t newShift) {
+    const std::int64_t kept = std::int64_t(scroll) + keep;
+    const std::int32_t d = newShift - oldShift;
+    const std::int64_t scaled = d >= 0 ? kept * (std::int64_t(1) << d) : kept >> -d;
+    return scaled - keep;
 }
 
 }  // namespace
@@ -81,30 +93,19 @@ void MainFrame::scrollTo(ScrollRequest code, std::int32_t position, bool horizon
     if (repaint && document) document->redraw(false, true, nullptr, nullptr);
 }
 
-void MainFrame::changeZoom(std::int32_t newShift) {
+void MainFrame::changeZoom(std::int32_t newShift, POINT keep) {
     // Shifts outside 25 %..1600 % would overflow the view arithmetic.
     if (newShift < lowestZoomShift || newShift > highestZoomShift) return;
 
-    std::int32_t x = scrollX;
-    std::int32_t y = scrollY;
     const std::int32_t oldShift = zoomShift;
+    const std::int64_t x = zoomedScroll(scrollX, keep.x, oldShift, newShift);
+    const std::int64_t y = zoomedScroll(scrollY, keep.y, oldShift, newShift);
     zoomShift = newShift;
     updateScrollRange();
-
-    // Scale the old position by the change, so the canvas point at the
-    // view's top-left corner stays there.
-    const std::int16_t d = std::int16_t(newShift - oldShift);
-    if (d > 0) {
-        const int up = std::min<int>(d, 16);
-        x = std::int16_t(std::uint32_t(x) << up);
-        y = std::int16_t(std::uint32_t(y) << up);
-    } else if (d < 0) {
-        const int down = std::min(-int(d), 31);
-        x = std::int16_t(x >> down);
-        y = std::int16_t(y >> down);
-    }
-    scrollTo(ScrollRequest::ThumbPosition, x, true, false);
-    scrollTo(ScrollRequest::ThumbPosition, y, false, false);
+    scrollTo(ScrollRequest::ThumbPosition, std::int32_t(std::clamp<std::int64_t>(x, 0, INT32_MAX)),
+             true, false);
+    scrollTo(ScrollRequest::ThumbPosition, std::int32_t(std::clamp<std::int64_t>(y, 0, INT32_MAX)),
+             false, false);
 
     if (document) document->executeCommand(DocCommand::ZoomChanged, 0);
     updateOptionBar();

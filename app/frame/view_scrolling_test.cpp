@@ -117,6 +117,27 @@ TEST_F(ViewScrollingTest, ZoomingKeepsTheTopLeftCanvasPoint) {
     EXPECT_EQ(document.commands, (std::vector<DocCommand>(4, DocCommand::ZoomChanged)));
 }
 
+TEST_F(ViewScrollingTest, ZoomingAroundThePointerKeepsTheCanvasPointUnderIt) {
+    struct Step {
+        std::int32_t shift;
+        POINT keep;
+        std::int16_t x, y;  // the scroll position afterwards
+    };
+    // From (100, 30) at 100 %: the canvas point (150, 90) under (50, 60)
+    // stays there in and out; positions past either end are held to it.
+    const Step steps[] = {
+        {1, {50, 60}, 250, 120},     {0, {50, 60}, 100, 30}, {-1, {50, 60}, 25, 0},
+        {4, {239, 267}, 8209, 8277}, {0, {0, 0}, 359, 331},
+    };
+    frame.scrollTo(ScrollRequest::ThumbPosition, 100, true, false);
+    frame.scrollTo(ScrollRequest::ThumbPosition, 30, false, false);
+    for (const Step& step : steps) {
+        frame.changeZoom(step.shift, step.keep);
+        EXPECT_EQ(frame.scrollX, step.x) << "zoom shift " << step.shift;
+        EXPECT_EQ(frame.scrollY, step.y) << "zoom shift " << step.shift;
+    }
+}
+
 TEST_F(ViewScrollingTest, ZoomOutsideTheSupportedRangeIsRefused) {
     frame.scrollTo(ScrollRequest::ThumbPosition, 100, true, false);
     frame.changeZoom(5);

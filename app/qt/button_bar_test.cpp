@@ -4,10 +4,12 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 #include "app/frame/main_frame.h"
 #include "app/frame/pictures/picture_library.h"
 #include "app/qt/button_bar.h"
+#include "app/qt/menu_row.h"
 #include "app/qt/testing/qt_test_registry.h"
 #include "app/qt/testing/window_fixture.h"
 #include "platform/gdi/bitmap.h"
@@ -172,16 +174,26 @@ class ButtonBarTest : public QObject {
     void everyButtonIsNamedForToolTipsAndScreenReaders() {
         WindowFixture f;
         QStringList names;
-        for (ButtonBar* bar : {&f.window->toolBar(), &f.window->optionBar()})
+        for (ButtonBar* bar :
+             {&f.window->toolBar(), &f.window->optionBar(), &f.window->menuRow().buttons()})
             for (QAction* action : bar->actions()) {
                 QWidget* button = bar->widgetForAction(action);
                 QCOMPARE(button->accessibleName(), action->toolTip());
                 names << action->toolTip();
             }
-        QCOMPARE(names,
-                 (QStringList{"Pencil", "Airbrush", "Smudge", "Shapes", "Eraser", "Text", "Fill",
-                              "Selection", "Hand", "Size", "Opacity", "Colour", "Eyedropper",
-                              "Snap grid", "Zoom", "Font", "Font size", "Undo", "Redo"}));
+        QCOMPARE(names, (QStringList{
+                            "Pencil",     "Airbrush",  "Smudge",    "Shapes", "Eraser",    "Text",
+                            "Fill",       "Selection", "Hand",      "Size",   "Opacity",   "Colour",
+                            "Eyedropper", "Snap grid", "Zoom",      "Font",   "Font size", "Undo",
+                            "Redo",       "Tool bar",  "Option bar"}));
+
+        // Resting the mouse on a button shows its name, whichever window is
+        // active.
+        QWidget* shapes = f.window->toolBar().button(ToolCommand::Rectangle);
+        QTest::mouseMove(shapes);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("Shapes"));
+        QToolTip::hideText();
     }
 };
 

@@ -141,7 +141,12 @@ void CanvasView::wheelEvent(QWheelEvent* event) {
         zoomRest_ += delta.y() != 0 ? delta.y() : delta.x();
         const int steps = zoomRest_ / notch;
         zoomRest_ -= steps * notch;
-        if (steps != 0) events_->zoomStepped(steps);
+        // The canvas point under the pointer stays under it.
+        const qreal ratio = client_->pixelRatio();
+        const QPointF at = event->position() * ratio;
+        if (steps != 0)
+            events_->zoomStepped(steps, std::int32_t(std::floor(at.x())),
+                                 std::int32_t(std::floor(at.y())));
         event->accept();
         return;
     }

@@ -43,7 +43,9 @@ class RecordingEvents : public CanvasViewEvents {
                         (horizontal ? " h" : " v"));
     }
     void wheelScrolled(std::int32_t dx, std::int32_t dy) override { add("wheel", dx, dy); }
-    void zoomStepped(int steps) override { lines.push_back("zoom " + std::to_string(steps)); }
+    void zoomStepped(int steps, std::int32_t x, std::int32_t y) override {
+        add(("zoom " + std::to_string(steps) + " at").c_str(), x, y);
+    }
 
     void add(const char* what, std::int32_t x, std::int32_t y) {
         lines.push_back(std::string(what) + " " + std::to_string(x) + "," + std::to_string(y));
@@ -269,7 +271,10 @@ class CanvasViewTest : public QObject {
         QCOMPARE(events.lines.size(), std::size_t(3));
         QVERIFY(events.lines[0].rfind("wheel 0,", 0) == 0 && events.lines[0] != "wheel 0,0");
         QVERIFY(events.lines[1].rfind("wheel -", 0) == 0);
-        QCOMPARE(events.lines[2], std::string("zoom 1"));
+        // The pointer's view pixel stays over its canvas point.
+        const QPoint pointer = (at * client.pixelRatio()).toPoint();
+        QCOMPARE(events.lines[2],
+                 "zoom 1 at " + std::to_string(pointer.x()) + "," + std::to_string(pointer.y()));
     }
 
     void aBarThatCannotScrollIsDisabledNotHidden() {

@@ -37,6 +37,20 @@ const StandardKey standardKeys[] = {
     {Qt::CTRL | Qt::Key_V, MenuCommand::Paste},
     {Qt::CTRL | Qt::Key_Z, OptionCommand::Undo},
     {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, OptionCommand::Redo},
+    {Qt::CTRL | Qt::Key_Y, OptionCommand::Redo},
+};
+
+// The zoom keys: a step in or out each. Control with "=" zooms in as well,
+// where "+" needs Shift, and Shift may come along with the "+".
+struct ZoomKey {
+    QKeyCombination keys;
+    int steps;
+};
+const ZoomKey zoomKeys[] = {
+    {Qt::CTRL | Qt::Key_Plus, 1},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Plus, 1},
+    {Qt::CTRL | Qt::Key_Equal, 1},
+    {Qt::CTRL | Qt::Key_Minus, -1},
 };
 
 // The last path component, whichever separator the path uses.
@@ -123,6 +137,12 @@ MainWindow::MainWindow(std::uint16_t canvasSide, QWidget* parent)
         addShortcut(QKeySequence(Qt::CTRL | Qt::Key(accelerator.key)), accelerator.command);
     for (const StandardKey& key : standardKeys)
         addShortcut(QKeySequence(key.keys), key.command);
+    for (const ZoomKey& key : zoomKeys)
+        connect(new QShortcut(QKeySequence(key.keys), this), &QShortcut::activated, this,
+                [this, steps = key.steps] { zoomByKey(steps); });
+    // F10 opens the first menu, as Alt with a menu's letter opens that menu.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, menus_,
+            &MenuRow::openFirstMenu);
 
     view_->client().setFocus();
     fitToScreen(canvasSide);
@@ -156,6 +176,12 @@ void MainWindow::shortcut(std::int32_t command) {
         if (!item->isEnabled()) return;
     }
     this->command(command);
+}
+
+void MainWindow::zoomByKey(int steps) {
+    // The keys zoom about the middle of the view, where no pointer marks a point.
+    const RECT view = view_->client().clientRect();
+    app_.zoomStepped(steps, (view.left + view.right) / 2, (view.top + view.bottom) / 2);
 }
 
 void MainWindow::command(std::int32_t id) {

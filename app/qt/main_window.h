@@ -67,6 +67,8 @@ class MainWindow final : public QMainWindow, public ApplicationShell, public Fra
     // key acts only while the item would be enabled.
     void addShortcut(const QKeySequence& keys, std::int32_t command);
     void shortcut(std::int32_t command);
+    // Control+Plus and Control+Minus.
+    void zoomByKey(int steps);
     void clientResized();
     // The first size: the whole canvas at 100 % between the bars, within
     // the screen.

@@ -26,6 +26,11 @@ using qttest::WindowFixture;
 
 namespace {
 
+// A menu text without its mnemonic marker.
+QString plain(QString text) {
+    return text.remove(QLatin1Char('&'));
+}
+
 // A menu's items as lines: "text id", sub-menus indented, separators "-".
 QStringList describe(const QMenu& menu, const MenuRow& row, const QString& indent = {}) {
     QStringList lines;
@@ -33,13 +38,13 @@ QStringList describe(const QMenu& menu, const MenuRow& row, const QString& inden
         if (action->isSeparator()) {
             lines << indent + "-";
         } else if (action->menu()) {
-            lines << indent + action->text();
+            lines << indent + plain(action->text());
             lines << describe(*action->menu(), row, indent + "  ");
         } else {
             std::int32_t id = -1;
             for (std::int32_t command = 40000; command < 40100 && id < 0; ++command)
                 if (row.item(command) == action) id = command;
-            lines << indent + action->text() + " " + QString::number(id);
+            lines << indent + plain(action->text()) + " " + QString::number(id);
         }
     }
     return lines;
@@ -85,7 +90,7 @@ class MainWindowTest : public QObject {
         QStringList titles;
         for (QAction* action : row.menuBar().actions())
             titles << action->text();
-        QCOMPARE(titles, (QStringList{"File", "Edit", "Tools"}));
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Tools"}));
         QCOMPARE(
             describe(*row.menu(MenuCommand::FileMenu), row),
             (QStringList{"Export As", "  Bitmap 40047", "  JPEG 40058", "Import...",
@@ -100,6 +105,29 @@ class MainWindowTest : public QObject {
         QCOMPARE(row.item(MenuCommand::SaveAs)->shortcut(),
                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
         QCOMPARE(row.item(MenuCommand::About)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
+    }
+
+    void altWithAMenusLetterAndF10OpenTheMenus() {
+        // Each item of a menu has a letter of its own.
+        {
+            WindowFixture f;
+            const MenuRow& row = f.window->menuRow();
+            QCOMPARE(row.item(MenuCommand::Exit)->text(), QStringLiteral("E&xit"));
+            QCOMPARE(row.item(MenuCommand::SaveAs)->text(), QStringLiteral("Save &As..."));
+        }
+        // A fresh window each, as the menu bar keeps its keyboard state.
+        const auto opensFile = [](int key, Qt::KeyboardModifiers modifiers) {
+            WindowFixture f;
+            f.window->activateWindow();
+            if (!QTest::qWaitForWindowActive(f.window.get())) return false;
+            QTest::keyClick(f.window.get(), Qt::Key(key), modifiers);
+            QMenu* file = f.window->menuRow().menu(MenuCommand::FileMenu);
+            const bool open = QTest::qWaitFor([&] { return file->isVisible(); }, 1000);
+            file->close();
+            return open;
+        };
+        QVERIFY(opensFile(Qt::Key_F, Qt::AltModifier));
+        QVERIFY(opensFile(Qt::Key_F10, Qt::NoModifier));
     }
 
     void saveIsGrayedUntilTheDrawingChanges() {
@@ -145,6 +173,9 @@ class MainWindowTest : public QObject {
         QVERIFY(!f.app().documentState().canUndo);
         press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(f.app().documentState().canUndo);
+        press(Qt::Key_Z, Qt::ControlModifier);
+        press(Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(f.app().documentState().canUndo);
         press(Qt::Key_S, Qt::ControlModifier);
         press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         press(Qt::Key_O, Qt::ControlModifier);
@@ -153,9 +184,9 @@ class MainWindowTest : public QObject {
         QList<int> ids;
         for (const QList<QVariant>& signal : sent)
             ids << signal.at(0).toInt();
-        QCOMPARE(ids, (QList<int>{OptionCommand::Undo, OptionCommand::Redo, MenuCommand::Save,
-                                  MenuCommand::SaveAs, MenuCommand::Open, MenuCommand::New,
-                                  MenuCommand::About}));
+        QCOMPARE(ids, (QList<int>{OptionCommand::Undo, OptionCommand::Redo, OptionCommand::Undo,
+                                  OptionCommand::Redo, MenuCommand::Save, MenuCommand::SaveAs,
+                                  MenuCommand::Open, MenuCommand::New, MenuCommand::About}));
 
         // Control+Q closes without a question; the drawing is kept for the next start.
         press(Qt::Key_Q, Qt::ControlModifier);
@@ -189,7 +220,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(int(f.frame.currentTool), int(ToolButton::Pencil));
     }
 
-    void controlAndTheWheelStepThroughTheZoom() {
+    void theWheelAndTheZoomKeysStepThroughTheZoom() {
         WindowFixture f;
         CanvasViewport& view = f.viewport();
         const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
@@ -199,8 +230,12 @@ class MainWindowTest : public QObject {
             QApplication::sendEvent(&view, &event);
             f.settle();
         };
+        const QPoint pointer = f.devicePoint(QPoint(50, 50));
         wheel(120, Qt::ControlModifier);
         QCOMPARE(f.frame.zoomShift, 1);
+        // The canvas point under the pointer stays under it.
+        QCOMPARE((pointer.x() + f.frame.scrollX) >> 1, pointer.x());
+        QCOMPARE((pointer.y() + f.frame.scrollY) >> 1, pointer.y());
         for (int i = 0; i < 5; ++i)
             wheel(120, Qt::ControlModifier);
         QCOMPARE(f.frame.zoomShift, 4);
@@ -212,6 +247,15 @@ class MainWindowTest : public QObject {
         QVERIFY(f.frame.scrollX > 0);
         wheel(-120 * 9, Qt::ControlModifier);
         QCOMPARE(f.frame.zoomShift, -2);
+
+        // The zoom keys step too: Control with "+" (or "=", unshifted) and "-".
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(&view, Qt::Key_Equal, Qt::ControlModifier);
+        QTest::keyClick(&view, Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.frame.zoomShift, 0);
+        QTest::keyClick(&view, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(f.frame.zoomShift, -1);
     }
 
     void thePictureButtonsShowAndHideTheBars() {

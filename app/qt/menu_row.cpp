@@ -11,6 +11,28 @@
 #include "app/qt/button_bar.h"
 #include "app/qt/qt_strings.h"
 
+namespace {
+
+// `text` with its mnemonic marked: the first letter of a word that no other
+// item of the same menu took, else any free letter, else none. Letters are
+// compared without case; `taken` collects the chosen ones.
+QString withMnemonic(const QString& text, QString& taken) {
+    const auto free = [&](qsizetype i) {
+        return text[i].isLetter() && !taken.contains(text[i].toLower());
+    };
+    qsizetype chosen = -1;
+    for (qsizetype i = 0; i < text.size() && chosen < 0; ++i)
+        if ((i == 0 || text[i - 1] == QLatin1Char(' ')) && free(i)) chosen = i;
+    for (qsizetype i = 0; i < text.size() && chosen < 0; ++i)
+        if (free(i)) chosen = i;
+    if (chosen < 0) return text;
+    taken += text[chosen].toLower();
+    QString marked = text;
+    return marked.insert(chosen, QLatin1Char('&'));
+}
+
+}  // namespace
+
 MenuRow::MenuRow(QWidget* parent)
     : QWidget(parent),
       menuBar_(new QMenuBar(this)),
@@ -26,18 +48,21 @@ MenuRow::MenuRow(QWidget* parent)
     buttons_->layout()->setContentsMargins(0, 0, 0, 0);
 
     // Builds the items of one menu, sub-menus included.
+    // The menus' own texts get their mnemonic here, for keyboard users.
     const auto fill = [this](QMenu* menu, std::span<const MenuItem> items,
                              const auto& self) -> void {
+        QString taken;
         for (const MenuItem& entry : items) {
             switch (entry.kind) {
                 case MenuItem::Kind::Separator:
                     menu->addSeparator();
                     break;
                 case MenuItem::Kind::Submenu:
-                    self(menu->addMenu(toQString(entry.text)), entry.items, self);
+                    self(menu->addMenu(withMnemonic(toQString(entry.text), taken)), entry.items,
+                         self);
                     break;
                 case MenuItem::Kind::Command: {
-                    QAction* action = menu->addAction(toQString(entry.text));
+                    QAction* action = menu->addAction(withMnemonic(toQString(entry.text), taken));
                     const std::int32_t command = entry.command;
                     items_[command] = action;
                     connect(action, &QAction::triggered, this,
@@ -47,8 +72,9 @@ MenuRow::MenuRow(QWidget* parent)
             }
         }
     };
+    QString taken;
     for (const MenuBarMenu& entry : mainMenus()) {
-        QMenu* menu = menuBar_->addMenu(toQString(entry.title));
+        QMenu* menu = menuBar_->addMenu(withMnemonic(toQString(entry.title), taken));
         menus_[entry.command] = menu;
         fill(menu, entry.items, fill);
         connect(menu, &QMenu::aboutToShow, this, [this] { emit aboutToOpen(); });
@@ -75,6 +101,11 @@ void MenuRow::showShortcut(std::int32_t command, const QKeySequence& keys) {
     // shortcut acts when it is closed.
     action->setShortcut(keys);
     action->setShortcutContext(Qt::WidgetShortcut);
+}
+
+void MenuRow::openFirstMenu() {
+    const QList<QAction*> titles = menuBar_->actions();
+    if (!titles.isEmpty()) menuBar_->setActiveAction(titles.front());
 }
 
 void MenuRow::enableItem(std::int32_t command, bool enabled) {

@@ -33,6 +33,9 @@ class MenuRow final : public QWidget, public MenuEnabling {
     // for them).
     void showShortcut(std::int32_t command, const QKeySequence& keys);
 
+    // Opens the first menu ("File"), as F10 does.
+    void openFirstMenu();
+
     // MenuEnabling
     void enableItem(std::int32_t command, bool enabled) override;
 

@@ -7,6 +7,7 @@
 
 #include "app/frame/pictures/picture_library.h"
 #include "app/qt/button_bar.h"
+#include "app/qt/canvas_viewport.h"
 #include "app/qt/testing/modal_script.h"
 #include "app/qt/testing/qt_test_registry.h"
 #include "app/qt/testing/window_fixture.h"
@@ -92,6 +93,40 @@ class QtPopupMenusTest : public QObject {
         ShownPalette again;
         QVERIFY(clickThrough(tools.button(ToolCommand::Rectangle), {choose(again, -1)}));
         QCOMPARE(int(f.frame.currentTool), int(ToolButton::FilledRectangle));
+    }
+
+    void aPaletteOpensInsideTheWindowAndAPressThatClosesItOnTheCanvasDraws() {
+        WindowFixture f;
+        QtPopupsInstalled popups;
+        CanvasViewport& canvas = f.viewport();
+        const QPoint start(40, 40), end(120, 90);
+        QRect shown;
+        // The shape palette opens at the tool bar along the window's bottom
+        // edge; the user presses on the canvas to start drawing instead.
+        const auto pressOnCanvas = [&](QWidget* popup) {
+            auto* menu = qobject_cast<QMenu*>(popup);
+            if (!menu) return false;
+            shown = menu->geometry();
+            QTest::mousePress(menu, Qt::LeftButton, {},
+                              menu->mapFromGlobal(canvas.mapToGlobal(start)));
+            return true;
+        };
+        QVERIFY(clickThrough(f.window->toolBar().button(ToolCommand::Rectangle), {pressOnCanvas}));
+        const QRect window(f.window->mapToGlobal(QPoint(0, 0)), f.window->size());
+        QVERIFY2(window.contains(shown), "the palette lies inside the window");
+        f.settle();
+        QTest::mouseMove(&canvas, end);
+        QTest::mouseRelease(&canvas, Qt::LeftButton, {}, end);
+        f.settle();
+
+        // Dismissed, the palette chose the rectangle again, and the press
+        // began it: one rectangle from the press to the release.
+        QCOMPARE(int(f.frame.currentTool), int(ToolButton::Rectangle));
+        QVERIFY(f.document.canUndo());
+        const QPoint corner = f.devicePoint(start);
+        QCOMPARE(f.canvasPixel(corner.x(), corner.y()), QRgb(0));
+        f.document.executeCommand(DocCommand::Undo, 0);
+        QVERIFY(!f.document.canUndo());
     }
 
     void theZoomPaletteChecksTheZoomAndChangesIt() {

@@ -170,9 +170,9 @@ void Application::wheelScrolled(std::int32_t dx, std::int32_t dy) {
     if (!destroyed_) frame_.scrollBy(dx, dy);
 }
 
-void Application::zoomStepped(int steps) {
+void Application::zoomStepped(int steps, std::int32_t x, std::int32_t y) {
     if (destroyed_) return;
-    frame_.stepZoom(steps);
+    frame_.stepZoom(steps, POINT{x, y});
     reportState();
 }
 

@@ -107,7 +107,7 @@ class Application : public CanvasViewEvents {
     void clientSizeChanged() override;
     void scrollRequested(ScrollRequest request, std::int32_t position, bool horizontal) override;
     void wheelScrolled(std::int32_t dx, std::int32_t dy) override;
-    void zoomStepped(int steps) override;
+    void zoomStepped(int steps, std::int32_t x, std::int32_t y) override;
 
     DocumentState documentState() const;
 

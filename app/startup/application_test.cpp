@@ -189,12 +189,12 @@ TEST_F(ApplicationTest, TheWheelScrollsAndStepsTheZoomWithinItsRange) {
     app.wheelScrolled(30, 500);
     EXPECT_EQ(app.frame().scrollX, 30);
     EXPECT_EQ(app.frame().scrollY, 599 - 268);
-    app.zoomStepped(2);
+    app.zoomStepped(2, 0, 0);
     EXPECT_EQ(app.frame().zoomShift, 2);
     EXPECT_EQ(app.frame().scrollX, 120);  // the top-left canvas point stays
-    app.zoomStepped(9);
+    app.zoomStepped(9, 0, 0);
     EXPECT_EQ(app.frame().zoomShift, 4);
-    app.zoomStepped(-100);
+    app.zoomStepped(-100, 0, 0);
     EXPECT_EQ(app.frame().zoomShift, -2);
     app.scrollRequested(ScrollRequest::Top, 0, false);
     EXPECT_EQ(app.frame().scrollY, 0);
