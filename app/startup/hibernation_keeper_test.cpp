@@ -125,6 +125,7 @@ TEST_F(HibernationKeeperTest, UnsavedWorkIsCopiedOnceTheIntervalHasPassed) {
 }
 
 TEST_F(HibernationKeeperTest, AStrokeInProgressPutsTheCopyOffUntilTheStylusLifts) {
+    run->stroke(60, 90);
     run->app.stylusDown(20, 20);
     run->app.stylusMove(30, 30);
     run->timePasses();
