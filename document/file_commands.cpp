@@ -200,6 +200,15 @@ bool SketchDocument::saveDocument(bool askName) {
 }
 
 bool SketchDocument::saveToPath(const char16_t* path) {
+    const bool written = writeToPath(path);
+    if (!written)
+        platform::dialogs().messageBox(frame ? frame->canvasWindow : nullptr,
+                                       u"Failed to save - storage memory may be full",
+                                       u"Save Failed", platform::MessageButtons::Ok);
+    return written;
+}
+
+bool SketchDocument::writeToPath(const char16_t* path) {
     flattenHistory();
     const bool written = saveSketchFile(canvas, path);
     // Saving borrowed the live picture's memory for the compressed data.
@@ -208,10 +217,6 @@ bool SketchDocument::saveToPath(const char16_t* path) {
     // A drawing that could not be written is still unsaved work: it keeps
     // its mark, so it is offered for saving again and hibernated at close.
     if (written) modified = false;
-    if (!written)
-        platform::dialogs().messageBox(frame ? frame->canvasWindow : nullptr,
-                                       u"Failed to save - storage memory may be full",
-                                       u"Save Failed", platform::MessageButtons::Ok);
     return written;
 }
 

@@ -156,6 +156,17 @@ TEST_F(HibernationKeeperTest, TheRestoredDrawingIsCopiedAgainAtOnce) {
     EXPECT_EQ(third->livePicture(), run->livePicture());
 }
 
+TEST_F(HibernationKeeperTest, ACopyComesBackUnderTheDocumentsName) {
+    const std::u16string named = platform::toUtf16(deviceRoot / "named.zsf");
+    dialogs.queueFileChoice(named);
+    run->app.command(MenuCommand::Save);
+    run->stroke();
+    run->timePasses();
+    auto next = crashAndStartAgain();
+    EXPECT_EQ(next->app.documentState().path, named);
+    EXPECT_TRUE(next->app.documentState().modified);
+}
+
 TEST_F(HibernationKeeperTest, WorkSavedOrDiscardedLeavesNoCopy) {
     run->stroke();
     run->timePasses();
