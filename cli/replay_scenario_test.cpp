@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -237,13 +238,60 @@ TEST_F(ReplayScenarioTest, CommandLinesOpenTheirDocumentAfterTheQuestion) {
     EXPECT_NE(printed[1].find("modified=1 "), std::string::npos);
     EXPECT_NE(printed[1].find("path=\"\""), std::string::npos);
 
-    // A second start's command line, the question answered.
+    // A second start's command line over a drawing nobody touched: no question.
     ASSERT_EQ(replay("handoff.replay"), 0);
-    ASSERT_EQ(printed.size(), 2u);
-    EXPECT_EQ(printed[0], "message \"Save Changes\" \"Save changes to current drawing?\" -> no");
-    EXPECT_NE(printed[1].find("modified=0 "), std::string::npos) << printed[1];
-    EXPECT_NE(printed[1].find("canvas=320x240 path=\"opened.zsf\""), std::string::npos)
-        << printed[1];
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_NE(printed[0].find("modified=0 "), std::string::npos) << printed[0];
+    EXPECT_NE(printed[0].find("canvas=320x240 path=\"opened.zsf\""), std::string::npos)
+        << printed[0];
+}
+
+TEST_F(ReplayScenarioTest, AHibernatedDrawingComesBackUnderItsName) {
+    ASSERT_EQ(replay("named.replay"), 0);
+    ASSERT_TRUE(hibernated());
+    const std::string saved = folder.path() + "/m2.zsf";
+    const auto savedTime = std::filesystem::last_write_time(saved);
+
+    ASSERT_EQ(replay("resave.replay", {"--start"}), 0);
+    const auto states = linesStartingWith("modified=");
+    ASSERT_EQ(states.size(), 2u);
+    EXPECT_NE(states[0].find("modified=1 "), std::string::npos) << states[0];
+    EXPECT_NE(states[0].find("path=\"m2.zsf\""), std::string::npos) << states[0];
+    EXPECT_TRUE(linesStartingWith("dialog ").empty());  // Save asked for no name
+    EXPECT_NE(states[1].find("modified=0 "), std::string::npos) << states[1];
+    EXPECT_NE(std::filesystem::last_write_time(saved), savedTime);
+    EXPECT_FALSE(hibernated());
+    EXPECT_FALSE(std::filesystem::exists(folder.path() + "/device/Temp/hibernate_sketch.name"));
+
+    // The name is read once, with the drawing.
+    ASSERT_EQ(replay("restore.replay", {"--start"}), 0);
+    EXPECT_NE(printed[0].find("modified=0 "), std::string::npos) << printed[0];
+    EXPECT_NE(printed[0].find("path=\"\""), std::string::npos) << printed[0];
+}
+
+TEST_F(ReplayScenarioTest, ADrawingThatCannotBeKeptIsNotLostWithoutAsking) {
+    // The device's folders cannot be made under a plain file.
+    { std::ofstream(folder.path() + "/blocker") << "x"; }
+    platform::testing::ScopedEnvironment unwritable{"MIRABO_DEVICE_ROOT",
+                                                    (folder.path() + "/blocker/device").c_str()};
+    ASSERT_EQ(replay("unkept.replay"), 0);
+    const std::string question =
+        "message \"Drawing Not Kept\" \"The drawing could not be kept for the next start. Keep "
+        "Mirabo open to save it?\" -> ";
+    const auto states = linesStartingWith("modified=");
+    EXPECT_EQ(linesStartingWith("message "),
+              (std::vector<std::string>{question + "cancel", question + "yes", question + "no"}));
+    ASSERT_EQ(states.size(), 2u);  // the third `state` came after the close
+    for (const std::string& state : states)
+        EXPECT_NE(state.find("modified=1 "), std::string::npos) << state;
+
+    // A close from outside cannot ask: it says so on the error output.
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(replay("hibernate.replay"), 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(
+                  "mirabo: the drawing could not be kept for the next start and is lost"),
+              std::string::npos);
+    EXPECT_TRUE(printed.empty());
 }
 
 TEST_F(ReplayScenarioTest, AMissingScriptIsAnError) {

@@ -53,6 +53,10 @@ void SketchDocument::pushHistory(Tool* tool) {
 }
 
 void SketchDocument::flattenHistory() {
+    // Only pending work makes the drawing unsaved: a flatten before Open or
+    // Save of a drawing untouched since New, start-up or its last save
+    // changes nothing.
+    const bool hadWork = activeTool || historyHead;
     if (activeTool) {
         applyToolResult(activeTool->finish(*this));
         if (activeTool) releaseTool(activeTool);
@@ -66,7 +70,7 @@ void SketchDocument::flattenHistory() {
         entry = following;
     }
     historyHead = historyCursor = nullptr;
-    modified = true;
+    if (hadWork) modified = true;
 }
 
 void SketchDocument::undo() {

@@ -118,10 +118,8 @@ bool SketchDocument::promptSaveChanges() {
 }
 
 bool SketchDocument::openDocument(const char16_t* path) {
-    // The flatten marks the drawing modified even when nothing was pending;
-    // an Open that then fails to read its file gives back the flag it found
-    // (unless the prompt saved the drawing meanwhile).
-    const bool wasModified = modified;
+    // Pending work becomes part of the drawing first, so the question below
+    // is asked exactly when there is unsaved work.
     flattenHistory();
     if (!promptSaveChanges()) return true;
     std::u16string name = path ? std::u16string(path) : std::u16string();
@@ -129,7 +127,7 @@ bool SketchDocument::openDocument(const char16_t* path) {
         const DialogKind open{platform::FileDialogKind::Open, sketchFilter, u"", u""};
         if (!askForFile(frame, open, u"", name)) return true;
     }
-    if (!name.empty() && !loadFromPath(name.c_str())) modified = modified && wasModified;
+    if (!name.empty()) loadFromPath(name.c_str());
     return false;
 }
 
@@ -202,6 +200,15 @@ bool SketchDocument::saveDocument(bool askName) {
 }
 
 bool SketchDocument::saveToPath(const char16_t* path) {
+    const bool written = writeToPath(path);
+    if (!written)
+        platform::dialogs().messageBox(frame ? frame->canvasWindow : nullptr,
+                                       u"Failed to save - storage memory may be full",
+                                       u"Save Failed", platform::MessageButtons::Ok);
+    return written;
+}
+
+bool SketchDocument::writeToPath(const char16_t* path) {
     flattenHistory();
     const bool written = saveSketchFile(canvas, path);
     // Saving borrowed the live picture's memory for the compressed data.
@@ -210,10 +217,6 @@ bool SketchDocument::saveToPath(const char16_t* path) {
     // A drawing that could not be written is still unsaved work: it keeps
     // its mark, so it is offered for saving again and hibernated at close.
     if (written) modified = false;
-    if (!written)
-        platform::dialogs().messageBox(frame ? frame->canvasWindow : nullptr,
-                                       u"Failed to save - storage memory may be full",
-                                       u"Save Failed", platform::MessageButtons::Ok);
     return written;
 }
 

@@ -125,20 +125,40 @@ TEST_F(FileCommandsTest, NoAndCancelAtThePrompt) {
     EXPECT_FALSE(document.isModified());
 }
 
-TEST_F(FileCommandsTest, SaveThenOpenBringsThePictureBack) {
+// Open asks only about unsaved work: a drawing untouched since start-up,
+// New or its last save is opened over at once, and a Cancel leaves the
+// unsaved-work mark as it found it.
+TEST_F(FileCommandsTest, OpenAsksOnlyAboutUnsavedWork) {
     drawSquare();
     ASSERT_TRUE(document.saveToPath(path("pic.zsf").c_str()));
+    const auto opensWithoutAsking = [&](const char* when) {
+        const int asked = messagesCaptioned(u"Save Changes");
+        EXPECT_FALSE(document.openDocument(path("pic.zsf").c_str())) << when;
+        EXPECT_EQ(messagesCaptioned(u"Save Changes"), asked) << when;
+        EXPECT_EQ(live(20, 20), blue) << when;
+        EXPECT_EQ(committed(20, 20), blue) << when;
+        EXPECT_FALSE(document.isModified()) << when;
+    };
+    opensWithoutAsking("just saved");
     document.executeCommand(DocCommand::New, 0);
     ASSERT_EQ(live(20, 20), white);
-    // The flatten before the prompt always marks the drawing modified.
-    dialogs.queueMessageAnswer(MessageAnswer::No);
-    dialogs.queueFileChoice(path("pic.zsf"));
-    document.executeCommand(DocCommand::Open, 0);
-    EXPECT_EQ(messagesCaptioned(u"Save Changes"), 1);
-    EXPECT_EQ(live(20, 20), blue);
-    EXPECT_EQ(committed(20, 20), blue);
-    EXPECT_EQ(live(40, 40), white);
+    opensWithoutAsking("after New");
+    opensWithoutAsking("just opened");
+
+    // A clean drawing stays clean when the Open dialog is cancelled.
+    dialogs.queueFileCancel();
+    EXPECT_TRUE(document.openDocument(nullptr));
     EXPECT_FALSE(document.isModified());
+
+    // Unsaved work is asked about, and Cancel keeps it unsaved.
+    frame.currentColour = white;
+    useTool(3);
+    stroke({{10, 10}, {15, 15}});
+    dialogs.queueMessageAnswer(MessageAnswer::Cancel);
+    EXPECT_TRUE(document.openDocument(path("pic.zsf").c_str()));
+    EXPECT_EQ(messagesCaptioned(u"Save Changes"), 1);
+    EXPECT_EQ(live(12, 12), white);
+    EXPECT_TRUE(document.isModified());
 }
 
 TEST_F(FileCommandsTest, OpeningAFileOfAnotherSizeResizesTheCanvas) {

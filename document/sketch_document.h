@@ -61,6 +61,9 @@ class SketchDocument : public Document {
     bool openDocument(const char16_t* path);
     bool saveDocument(bool askName);
     bool saveToPath(const char16_t* path);
+    // `saveToPath` without the message, for callers that tell the user
+    // what a failure means in their own words.
+    bool writeToPath(const char16_t* path);
     bool loadFromPath(const char16_t* path);
     // Reads a sketch file into the canvas. A file saved at another canvas
     // size first gives the canvas that size, losing the picture; `resized`

@@ -200,5 +200,8 @@ void DesktopSession::closeFromOutside() {
         else
             modal->close();
     }
+    // Nobody can be asked now: the drawing is kept as far as it can be
+    // before the window's own close, which then goes ahead.
+    app_.closeRequested(true);
     window_.close();
 }

@@ -233,6 +233,12 @@ void MainWindow::placeCanvasView(const RECT& area) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The window stays when the drawing could not be kept and the user
+    // chose to keep the program open.
+    if (!app_.isDestroyed() && !app_.closeRequested(false)) {
+        event->ignore();
+        return;
+    }
     if (!app_.isDestroyed()) app_.destroyed();
     event->accept();
 }

@@ -1,9 +1,12 @@
 #include "app/startup/application.h"
 
+#include <cstdio>
+
 #include "app/startup/command_line.h"
 #include "app/startup/hibernation.h"
 #include "document/dropped_files.h"
 #include "document/floating_placement.h"
+#include "platform/dialogs/dialogs.h"
 #include "platform/gdi/bitmap.h"
 
 Application::Application(ApplicationShell& shell) : shell_(shell) {}
@@ -47,7 +50,7 @@ bool Application::command(std::int32_t id) {
     switch (id) {
         case MenuCommand::Close:
             // Closing without a question: unsaved work is hibernated.
-            shell_.closeMainWindow();
+            close();
             break;
         case MenuCommand::Exit:
             exit();
@@ -64,7 +67,44 @@ void Application::exit() {
     if (!document_.promptSaveChanges()) return;
     // Saved or discarded on purpose: nothing is left to hibernate.
     document_.modified = false;
-    shell_.closeMainWindow();
+    close();
+}
+
+void Application::close() {
+    if (closeRequested(false)) shell_.closeMainWindow();
+}
+
+bool Application::closeRequested(bool fromOutside) {
+    if (destroyed_ || closeAgreed_) return true;
+    // A close from outside while the question below is open cannot wait
+    // for its answer either.
+    const bool cannotAsk = fromOutside || askingToClose_;
+    if (!created_ || keeper_.keepForClose(cannotAsk)) {
+        closeAgreed_ = true;
+        return true;
+    }
+    if (cannotAsk) {
+        std::fputs("mirabo: the drawing could not be kept for the next start and is lost\n",
+                   stderr);
+    } else {
+        // Keeping the program open is the answer that loses nothing, so it
+        // is the one that Enter, Escape and closing the box give.
+        askingToClose_ = true;
+        const platform::MessageAnswer answer = platform::dialogs().messageBox(
+            frame_.canvasWindow,
+            u"The drawing could not be kept for the next start. Keep Mirabo open to save it?",
+            u"Drawing Not Kept", platform::MessageButtons::YesNoCancel);
+        askingToClose_ = false;
+        // A close from outside may have come while the box was open.
+        if (closeAgreed_ || destroyed_) return true;
+        if (answer != platform::MessageAnswer::No) {
+            reportState();
+            return false;
+        }
+    }
+    keeper_.windowDestroyed();
+    closeAgreed_ = true;
+    return true;
 }
 
 void Application::keyUp(Key key) {
@@ -115,8 +155,10 @@ void Application::enableMenuItems(MenuEnabling& menu) {
 
 void Application::destroyed() {
     if (destroyed_) return;
+    // A window taken down without a question keeps what it can, as a close
+    // from outside does; work saved or discarded leaves no copy.
+    closeRequested(true);
     destroyed_ = true;
-    // Unsaved work is hibernated; work saved or discarded leaves no copy.
     if (created_) keeper_.windowDestroyed();
 }
 

@@ -31,7 +31,8 @@ class ApplicationShell {
   public:
     virtual ~ApplicationShell() = default;
     // Close the main window as a user's close would: the shell takes the
-    // window down and calls `Application::destroyed` as it goes.
+    // window down and calls `Application::destroyed` as it goes. The close
+    // was already agreed to, so `closeRequested` says yes without asking.
     virtual void closeMainWindow() = 0;
     // The document's state differs from the last one reported (the first
     // report comes from `create`). Refresh the title and the menus here.
@@ -50,8 +51,9 @@ enum class Key { Left, Right, Up, Down, Other };
 //
 // Start-up, in order: `create`, `restoreHibernatedDrawing`, show the window,
 // `showBars`, `openCommandLine` with the program's command line.
-// Shut-down: when the main window goes away, for whatever reason, the shell
-// calls `destroyed` and then ends its event loop.
+// Shut-down: before the main window closes, for whatever reason, the shell
+// calls `closeRequested` and keeps the window when it says no; when the
+// window goes away the shell calls `destroyed` and then ends its event loop.
 class Application : public CanvasViewEvents {
   public:
     static constexpr std::uint16_t startCanvasSize = 600;
@@ -91,9 +93,18 @@ class Application : public CanvasViewEvents {
     bool dropPicture(std::unique_ptr<platform::Bitmap> picture, std::int32_t x, std::int32_t y);
     // A menu of the menu bar is about to open.
     void enableMenuItems(MenuEnabling& menu);
-    // The main window is going away: unsaved work is hibernated for the next
-    // start. Call it while the bars and the view still exist (saving updates
-    // the option bar); later events are ignored.
+    // Whether the main window may close now. Unsaved work is hibernated for
+    // the next start first. When it cannot be written, a close the user
+    // asked for (the window's close button, Control+Q) asks whether to keep
+    // the program open, and says no unless the user chose to lose the
+    // drawing; a close from outside (a signal, the session ending) cannot
+    // wait for an answer: it copies the picture without touching the
+    // document and, failing that too, says so on the error output. Once it
+    // said yes, it says yes without asking again.
+    bool closeRequested(bool fromOutside);
+    // The main window is going away; unsaved work is hibernated if no
+    // `closeRequested` came first. Call it while the bars and the view still
+    // exist (saving updates the option bar); later events are ignored.
     void destroyed();
     bool isDestroyed() const { return destroyed_; }
 
@@ -126,6 +137,8 @@ class Application : public CanvasViewEvents {
     // After every event: tell the shell when the document's state changed.
     void reportState();
     void exit();
+    // The shell closes the window once the close is agreed to.
+    void close();
 
     ApplicationShell& shell_;
     MainFrame frame_;
@@ -133,5 +146,7 @@ class Application : public CanvasViewEvents {
     HibernationKeeper keeper_{document_};
     bool created_ = false;
     bool destroyed_ = false;
+    bool closeAgreed_ = false;
+    bool askingToClose_ = false;
     std::optional<DocumentState> reported_;
 };

@@ -81,42 +81,48 @@ void HibernationKeeper::timer() {
 
 bool HibernationKeeper::copyNow() {
     if (closed_ || !document_.isModified() || strokeInProgress()) return false;
-    const int before = copies_;
     stop();
-    writeCopy();
-    return copies_ > before;
+    return writeCopy();
 }
 
-void HibernationKeeper::writeCopy() {
+bool HibernationKeeper::writeCopy() {
     due_ = false;
     // A copy that cannot be written leaves the last one in place; the next
     // change tries again.
+    keepHibernatedName(document_.documentPath);
     const std::u16string path(hibernationPath);
-    if (saveLiveSketchFile(document_.canvas, path.c_str())) {
-        copied_ = true;
-        ++copies_;
-    } else {
+    if (!saveLiveSketchFile(document_.canvas, path.c_str())) {
         ++failedCopies_;
+        return false;
     }
+    copied_ = true;
+    ++copies_;
+    return true;
 }
 
 void HibernationKeeper::forget() {
     stop();
     due_ = false;
-    if (copied_) platform::deleteFile(hibernationPath);
+    if (copied_) deleteHibernatedDrawing();
     copied_ = false;
 }
 
-void HibernationKeeper::windowDestroyed() {
-    if (closed_) return;
-    stop();
-    closed_ = true;
+bool HibernationKeeper::keepForClose(bool fromOutside) {
+    if (closed_) return true;
     if (document_.isModified()) {
-        hibernateDrawing(document_);
+        const bool kept = fromOutside ? writeCopy() : hibernateDrawing(document_);
+        if (!kept) return false;
     } else if (copied_) {
         // Exit's question was answered, or the work was saved since.
         forget();
     }
+    windowDestroyed();
+    return true;
+}
+
+void HibernationKeeper::windowDestroyed() {
+    stop();
+    closed_ = true;
 }
 
 std::uint32_t hibernationIntervalFromSeconds(std::string_view seconds) {

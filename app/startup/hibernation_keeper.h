@@ -27,7 +27,7 @@ class Window;
 // A drawing that stops being unsaved work (saved, or discarded by New, Open
 // or Exit's question) leaves no copy behind, so discarded work never comes
 // back. At the window's close a modified drawing is hibernated whole, over
-// the copy.
+// the copy. The document's name is kept beside each copy.
 class HibernationKeeper {
   public:
     // The canvas view's timer for the copies (the auto-scroll timer is 7979).
@@ -51,8 +51,15 @@ class HibernationKeeper {
     void restored();
     // The keeper's timer went off.
     void timer();
-    // The main window is going away: a modified drawing is hibernated whole,
-    // anything else leaves no copy behind. Nothing is kept afterwards.
+    // The main window is about to close. A modified drawing is hibernated:
+    // whole when the user closes the window, as the timer copies it when the
+    // close comes from outside, where nothing may be asked and the document
+    // is left alone. A drawing without unsaved work leaves no copy behind.
+    // True when no unsaved work is lost; nothing is kept afterwards. False
+    // when the drawing could not be written: the keeper goes on as before,
+    // since the user may call the close off.
+    bool keepForClose(bool fromOutside);
+    // The main window is going away: nothing is kept any more.
     void windowDestroyed();
     // Writes a copy at once when the drawing holds unsaved work and no
     // stroke is in progress (the session manager saving the programs'
@@ -68,7 +75,7 @@ class HibernationKeeper {
     bool strokeInProgress() const;
     void start(std::uint32_t milliseconds);
     void stop();
-    void writeCopy();
+    bool writeCopy();
     // The drawing is no longer unsaved work: the copy goes.
     void forget();
 

@@ -125,6 +125,7 @@ TEST_F(HibernationKeeperTest, UnsavedWorkIsCopiedOnceTheIntervalHasPassed) {
 }
 
 TEST_F(HibernationKeeperTest, AStrokeInProgressPutsTheCopyOffUntilTheStylusLifts) {
+    run->stroke(60, 90);
     run->app.stylusDown(20, 20);
     run->app.stylusMove(30, 30);
     run->timePasses();
@@ -153,6 +154,17 @@ TEST_F(HibernationKeeperTest, TheRestoredDrawingIsCopiedAgainAtOnce) {
     auto third = crashAndStartAgain();
     EXPECT_TRUE(third->app.documentState().modified);
     EXPECT_EQ(third->livePicture(), run->livePicture());
+}
+
+TEST_F(HibernationKeeperTest, ACopyComesBackUnderTheDocumentsName) {
+    const std::u16string named = platform::toUtf16(deviceRoot / "named.zsf");
+    dialogs.queueFileChoice(named);
+    run->app.command(MenuCommand::Save);
+    run->stroke();
+    run->timePasses();
+    auto next = crashAndStartAgain();
+    EXPECT_EQ(next->app.documentState().path, named);
+    EXPECT_TRUE(next->app.documentState().modified);
 }
 
 TEST_F(HibernationKeeperTest, WorkSavedOrDiscardedLeavesNoCopy) {

@@ -72,6 +72,39 @@ TEST_F(HibernationTest, CleanOrSavedDrawingsLeaveNoFile) {
     EXPECT_FALSE(next.document.modified);
 }
 
+// The name beside the drawing comes back with it when it is one; a drawing
+// without a name leaves no name of an older one behind.
+TEST_F(HibernationTest, TheDocumentsNameComesBackWithTheDrawing) {
+    struct Case {
+        const char* what;
+        std::u16string documentPath;
+        std::string nameFileBytes;  // written over the kept name when not empty
+        std::u16string restored;
+    };
+    const std::u16string named = u"/home/user/m2.zsf";
+    const Case cases[] = {
+        {"named", named, "", named},
+        {"unnamed", u"", "", u""},
+        {"odd length", named, "abc", u""},
+        {"holds a zero", named, std::string("a\0b\0\0\0", 6), u""},
+    };
+    for (const Case& c : cases) {
+        // An earlier copy's name must not stick to this drawing.
+        keepHibernatedName(u"/elsewhere/old.zsf");
+        useTool(ToolButton::FilledRectangle);
+        stroke({{10, 10}, {30, 20}});
+        document.documentPath = c.documentPath;
+        ASSERT_TRUE(hibernateDrawing(document)) << c.what;
+        if (!c.nameFileBytes.empty())
+            std::ofstream(platform::toNativePath(hibernatedNamePath), std::ios::binary)
+                << c.nameFileBytes;
+        NextStart next;
+        EXPECT_TRUE(restoreHibernatedDrawing(next.frame, next.document)) << c.what;
+        EXPECT_EQ(next.document.documentPath, c.restored) << c.what;
+        EXPECT_FALSE(platform::fileExists(hibernatedNamePath)) << c.what;
+    }
+}
+
 TEST_F(HibernationTest, AnUnreadableFileIsDeletedAndLeavesANewDrawing) {
     ASSERT_TRUE(platform::createDeviceFolders(hibernationPath));
     {
