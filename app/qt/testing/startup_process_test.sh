@@ -141,14 +141,13 @@ case_hand_off() {
     make_document "$docs/first"
     make_document "$docs/second"
     start_first || return
-    # Opening asks about the drawing there is, even an untouched one.
-    control answer no
+    # Nobody touched the drawing there is, so opening asks nothing about it:
+    # a question would leave the file unopened here.
     (cd "$docs" && timeout 30 "$mirabo" file:first.zsf) || fail "the hand-off of file:first.zsf ended with $?"
     local s
     s=$(state)
     [ "$(field path "$s")" = "$docs/first.zsf" ] || fail "opened: $s"
-    # A bare path to an existing file is opened too.
-    control answer no
+    # A bare path to an existing file is opened too, again without a question.
     (cd "$docs" && timeout 30 "$mirabo" second.zsf) || fail "the hand-off of second.zsf ended with $?"
     s=$(state)
     [ "$(field path "$s")" = "$docs/second.zsf" ] || fail "opened: $s"
@@ -162,9 +161,11 @@ case_question_left_open() {
     fresh question-open
     make_document "$docs/first"
     start_first || return
+    # Unsaved work, so opening asks about it.
+    control stroke 20 20 50 50
     local blank
     blank=$(field picture "$(state)")
-    # Opening asks about the drawing there is, and nobody answers yet: the
+    # Opening asks about the unsaved drawing, and nobody answers yet: the
     # later start is done as soon as the running program has taken the file.
     local started
     started=$(milliseconds)
