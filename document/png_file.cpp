@@ -262,18 +262,29 @@ bool encode(Compression& job, const Canvas& canvas, const file_format::InkBounds
     return true;
 }
 
-}  // namespace
-
-bool writePngFile(const Canvas& canvas, const char16_t* path) {
-    if (!path || !canvas.liveBits()) return false;
-    const file_format::InkBounds ink = file_format::findInk(canvas);
-    if (!ink.found()) return false;
+// Writes the rectangle's rows, put in place only once the file is complete.
+bool writeRows(const Canvas& canvas, const char16_t* path, const file_format::InkBounds& area) {
     auto writer = platform::AtomicFileWriter::create(path);
     if (!writer) return false;
     auto out = std::make_unique<file_format::BlockWriter>(*writer);
     Compression job;
     job.out = out.get();
-    return encode(job, canvas, ink) && out->flush() && writer->commit();
+    return encode(job, canvas, area) && out->flush() && writer->commit();
+}
+
+}  // namespace
+
+bool writePngFile(const Canvas& canvas, const char16_t* path) {
+    if (!path || !canvas.liveBits()) return false;
+    const file_format::InkBounds ink = file_format::findInk(canvas);
+    return ink.found() && writeRows(canvas, path, ink);
+}
+
+bool writePngFileUncropped(const Canvas& canvas, const char16_t* path) {
+    if (!path || !canvas.liveBits()) return false;
+    const file_format::InkBounds whole{canvas.allocatedRows() - canvas.height(),
+                                       canvas.allocatedRows() - 1, 0, canvas.width() - 1};
+    return writeRows(canvas, path, whole);
 }
 
 bool readPngFile(const Canvas&, const char16_t* path, RasterImage& image, ReadProblem* problem) {

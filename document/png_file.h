@@ -18,6 +18,10 @@ struct RasterImage;
 // cannot be written completely; whatever was at `path` then stays.
 bool writePngFile(const Canvas& canvas, const char16_t* path);
 
+// Writes the whole canvas, white margins included, so that it can be read
+// back without loss.
+bool writePngFileUncropped(const Canvas& canvas, const char16_t* path);
+
 // Decodes the file into `image`: a 24-bit bottom-up bitmap of the picture's
 // size with a 40-byte header block and no palette; `bits` is left unset.
 // Every variant is read: 1 to 16 bits, grey, colour and palette pictures,
