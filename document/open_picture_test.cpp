@@ -8,6 +8,7 @@
 
 #include "document/bitmap_file.h"
 #include "document/jpeg_file.h"
+#include "document/png_file.h"
 #include "document/testing/document_fixture.h"
 #include "document/testing/png_files.h"
 #include "platform/files/testing/temp_folder.h"
@@ -98,6 +99,41 @@ TEST_F(OpenPictureTest, CancelledOrUnreadableLeavesTheDrawingAlone) {
         EXPECT_TRUE(document.modified);
         EXPECT_EQ(canvasBytes(document.canvas.committedBits()), pixels);
         EXPECT_EQ(canvasBytes(document.canvas.liveBits()), pixels);
+    }
+}
+
+// Import and Export offer PNG files beside their own kind; a name ending in
+// ".png" is written and read as PNG, any other gets the command's extension.
+TEST_F(OpenPictureTest, ImportAndExportOfferPng) {
+    stroke({{20, 20}, {60, 40}});
+    struct Export {
+        DocCommand command;
+        std::string chosen, written;
+        std::u16string ownFilter;
+    };
+    for (const Export& e : {Export{DocCommand::ExportBitmap, "ink.png", "ink.png", u"Bitmap Files"},
+                            Export{DocCommand::ExportJpeg, "ink.PNG", "ink.PNG", u"JPEG Files"},
+                            Export{DocCommand::ExportBitmap, "ink", "ink.bmp", u"Bitmap Files"}}) {
+        SCOPED_TRACE(e.chosen);
+        dialogs.queueFileChoice(path(e.chosen));
+        document.executeCommand(e.command, 0);
+        const auto& filters = dialogs.records().back().request.filters;
+        ASSERT_EQ(filters.size(), 2u);
+        EXPECT_EQ(filters[0].description, e.ownFilter);
+        EXPECT_EQ(filters[1], (platform::FileFilter{u"PNG Files", u"*.png"}));
+        const std::string bytes = platform::testing::contents(folder / e.written);
+        EXPECT_EQ(bytes.substr(0, e.written.ends_with(".bmp") ? 2 : 4),
+                  e.written.ends_with(".bmp") ? "BM" : "\x89PNG");
+    }
+    RasterImage written;
+    ASSERT_TRUE(readPngFile(document.canvas, path("ink.png").c_str(), written));
+    for (const DocCommand import : {DocCommand::ImportBitmap, DocCommand::ImportJpeg}) {
+        dialogs.queueFileChoice(path("ink.png"));
+        document.executeCommand(import, 0);
+        ASSERT_NE(document.activeTool, nullptr);
+        EXPECT_EQ(document.activeTool->toolId(), ToolId::FloatingImage);
+        EXPECT_EQ(document.activeTool->bounds.right - document.activeTool->bounds.left,
+                  written.bitmap->width());
     }
 }
 
