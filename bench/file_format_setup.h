@@ -5,7 +5,11 @@
 // operation with its reference.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <filesystem>
 #include <initializer_list>
@@ -75,6 +79,21 @@ struct Setup {
     Canvas canvas;
     Folder folder;
 };
+
+// Ends a reference's write to `temporary` as a safe save does: the file
+// flushed to storage and closed, renamed over `target`, the folder flushed.
+inline void replacePlainly(std::FILE* file, const std::string& temporary, const std::string& target,
+                           const Folder& folder) {
+    std::fflush(file);
+    fsync(fileno(file));
+    std::fclose(file);
+    std::rename(temporary.c_str(), target.c_str());
+    const int fd = ::open(folder.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        ::close(fd);
+    }
+}
 
 // Each operation right beside its reference, picture by picture, and each
 // measured for two seconds: on a machine shared with other work, conditions

@@ -207,15 +207,7 @@ void libjpegCompress(benchmark::State& state, Picture picture) {
         }
         jpeg_finish_compress(&info);
         jpeg_destroy_compress(&info);
-        std::fflush(file);
-        fsync(fileno(file));
-        std::fclose(file);
-        std::rename(temporary.c_str(), path.c_str());
-        const int folder = ::open(s.folder.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folder >= 0) {
-            fsync(folder);
-            ::close(folder);
-        }
+        file_format_bench::replacePlainly(file, temporary, path, s.folder);
     }
 }
 

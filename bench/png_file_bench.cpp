@@ -60,15 +60,7 @@ void libpngWrite(benchmark::State& state, Picture picture) {
                 png, s.canvas.liveBits() + std::size_t(row) * stride + 3 * std::size_t(ink.left));
         png_write_end(png, nullptr);
         png_destroy_write_struct(&png, &info);
-        std::fflush(file);
-        fsync(fileno(file));
-        std::fclose(file);
-        std::rename(temporary.c_str(), path.c_str());
-        const int folder = ::open(s.folder.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folder >= 0) {
-            fsync(folder);
-            ::close(folder);
-        }
+        file_format_bench::replacePlainly(file, temporary, path, s.folder);
     }
 }
 
