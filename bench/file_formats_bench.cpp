@@ -23,6 +23,7 @@
 
 #include <jpeglib.h>
 
+#include "bench/file_format_setup.h"
 #include "bench/targets.h"
 #include "canvas/canvas.h"
 #include "canvas/raster_image.h"
@@ -36,61 +37,9 @@
 
 namespace {
 
-enum class Picture { White, Shapes, Photo };
-
-// A folder of its own, removed at the end. Memory-backed when the system
-// has such a folder: the saves flush their files to the storage, and on a
-// disk that would time the disk rather than the formats.
-struct Folder {
-    Folder() {
-        std::error_code ignored;
-        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ignored)
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        std::string pattern = base / "mirabo-bench-XXXXXX";
-        if (mkdtemp(pattern.data())) path = pattern;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        if (!path.empty()) std::filesystem::remove_all(path, ignored);
-    }
-    std::string operator/(const std::string& name) const { return path + "/" + name; }
-    std::string path;
-};
-
-// A 1024 x 1024 canvas with the same picture in both pictures.
-struct Setup {
-    explicit Setup(Picture picture) {
-        platform::setDialogs(&dialogs);
-        canvas.create(&view, 1024, 1024, 240, 320);
-        for (std::uint8_t* bits : {canvas.committedBits(), canvas.liveBits()}) {
-            switch (picture) {
-                case Picture::White:
-                    file_format_pictures::paintWhite(canvas, bits);
-                    break;
-                case Picture::Shapes:
-                    file_format_pictures::paintShapes(canvas, bits);
-                    break;
-                case Picture::Photo:
-                    file_format_pictures::paintPhoto(canvas, bits);
-                    break;
-            }
-        }
-    }
-    ~Setup() { platform::setDialogs(nullptr); }
-
-    std::u16string path(const std::string& name) const { return platform::toUtf16(folder / name); }
-    std::size_t pixelBytes() const { return std::size_t(canvas.height()) * canvas.rowStride(); }
-    const std::uint8_t* committedRows() const {
-        return canvas.committedBits() +
-               std::size_t(canvas.allocatedRows() - canvas.height()) * canvas.rowStride();
-    }
-
-    platform::ScriptedDialogs dialogs;
-    platform::HeadlessWindow view{240, 268};
-    Canvas canvas;
-    Folder folder;
-};
+using file_format_bench::addTargets;
+using file_format_bench::Picture;
+using file_format_bench::Setup;
 
 // --- plain file work ------------------------------------------------------------------
 
@@ -258,15 +207,7 @@ void libjpegCompress(benchmark::State& state, Picture picture) {
         }
         jpeg_finish_compress(&info);
         jpeg_destroy_compress(&info);
-        std::fflush(file);
-        fsync(fileno(file));
-        std::fclose(file);
-        std::rename(temporary.c_str(), path.c_str());
-        const int folder = ::open(s.folder.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folder >= 0) {
-            fsync(folder);
-            ::close(folder);
-        }
+        file_format_bench::replacePlainly(file, temporary, path, s.folder);
     }
 }
 
@@ -314,18 +255,6 @@ void libjpegDecompress(benchmark::State& state, Picture picture) {
     }
 }
 
-// Each operation right beside its reference, picture by picture, and each
-// measured for two seconds: on a machine shared with other work, conditions
-// change over seconds, and a ratio is only fair between measurements made
-// under the same ones.
-#define MIRABO_FILE_PAIR(function, reference, picture, value)                                 \
-    BENCHMARK_CAPTURE(function, picture, value)->Unit(benchmark::kMillisecond)->MinTime(2.0); \
-    BENCHMARK_CAPTURE(reference, picture, value)->Unit(benchmark::kMillisecond)->MinTime(2.0)
-#define MIRABO_FILE_PAIRS(function, reference)                      \
-    MIRABO_FILE_PAIR(function, reference, white, Picture::White);   \
-    MIRABO_FILE_PAIR(function, reference, shapes, Picture::Shapes); \
-    MIRABO_FILE_PAIR(function, reference, photo, Picture::Photo)
-
 MIRABO_FILE_PAIRS(saveSketch, lzoCompressAndWrite);
 MIRABO_FILE_PAIRS(loadSketch, readAndDecompress);
 // An all-white picture exports nothing, so only the two with ink count.
@@ -333,18 +262,6 @@ MIRABO_FILE_PAIR(exportBitmap, writeBitmapBytes, shapes, Picture::Shapes);
 MIRABO_FILE_PAIR(exportBitmap, writeBitmapBytes, photo, Picture::Photo);
 MIRABO_FILE_PAIRS(exportJpeg, libjpegCompress);
 MIRABO_FILE_PAIRS(importJpeg, libjpegDecompress);
-
-// Each pair is compared on every picture it was measured on; the names carry
-// the measuring time, as Google Benchmark reports them.
-bool addTargets(const char* what, const std::string& measured, const std::string& reference,
-                double goal, std::initializer_list<const char*> pictures) {
-    const std::string suffix = "/min_time:2.000";
-    for (const char* picture : pictures)
-        bench::addTarget({std::string(what) + " (" + picture + ")",
-                          measured + "/" + picture + suffix, reference + "/" + picture + suffix,
-                          goal});
-    return true;
-}
 
 const bool targetsAdded =
     addTargets("1024x1024 sketch save vs LZO1X-1 and a plain safe write", "saveSketch",

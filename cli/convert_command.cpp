@@ -7,6 +7,7 @@
 #include "cli/read_failure_message.h"
 #include "document/bitmap_file.h"
 #include "document/jpeg_file.h"
+#include "document/png_file.h"
 #include "document/sketch_file.h"
 #include "platform/dialogs/scripted_dialogs.h"
 #include "platform/files/device_path.h"
@@ -17,7 +18,7 @@
 
 namespace {
 
-enum class Format { Unknown, Sketch, Bitmap, Jpeg };
+enum class Format { Unknown, Sketch, Bitmap, Jpeg, Png };
 
 Format formatOf(const std::string& path) {
     const std::size_t dot = path.rfind('.');
@@ -28,6 +29,7 @@ Format formatOf(const std::string& path) {
     if (extension == "zsf") return Format::Sketch;
     if (extension == "bmp") return Format::Bitmap;
     if (extension == "jpg" || extension == "jpeg") return Format::Jpeg;
+    if (extension == "png") return Format::Png;
     return Format::Unknown;
 }
 
@@ -37,6 +39,8 @@ const char* kindOf(Format format) {
             return "sketch";
         case Format::Bitmap:
             return "bitmap";
+        case Format::Png:
+            return "PNG";
         default:
             return "JPEG";
     }
@@ -132,6 +136,14 @@ bool checkPicture(const std::u16string& name, Format format, ReadProblem& proble
         }
         width = info.width;
         height = info.height;
+    } else if (format == Format::Png) {
+        PngFileInfo info;
+        if (!readPngFileInfo(name.c_str(), info) || !info.readable) {
+            problem = info.problem;
+            return false;
+        }
+        width = info.width;
+        height = info.height;
     } else {
         JpegFileInfo info;
         if (!readJpegFileInfo(name.c_str(), info) || !info.readable) {
@@ -151,9 +163,10 @@ bool readPicture(Workbench& bench, const std::u16string& name, Format format,
                  ReadProblem& problem) {
     if (!checkPicture(name, format, problem)) return false;
     RasterImage image;
-    const bool read = format == Format::Bitmap
-                          ? readBitmapFile(bench.canvas, name.c_str(), image, &problem)
-                          : readJpegFile(bench.canvas, name.c_str(), image, &problem);
+    const bool read =
+        format == Format::Bitmap ? readBitmapFile(bench.canvas, name.c_str(), image, &problem)
+        : format == Format::Png  ? readPngFile(bench.canvas, name.c_str(), image, &problem)
+                                 : readJpegFile(bench.canvas, name.c_str(), image, &problem);
     if (!read) return false;
     const std::int32_t w = image.bitmap->width(), h = image.bitmap->height();
     if (!bench.canvas.create(&bench.view, std::uint16_t(w), std::uint16_t(h), 240, 320))
@@ -176,6 +189,9 @@ bool writeOutput(Workbench& bench, const std::string& path, Format format, bool 
                         : writeBitmapFileUncropped(canvas, name.c_str());
         case Format::Jpeg:
             return writeJpegFile(canvas, name.c_str());
+        case Format::Png:
+            return crop ? writePngFile(canvas, name.c_str())
+                        : writePngFileUncropped(canvas, name.c_str());
         default:
             return false;
     }
@@ -237,6 +253,18 @@ void describe(const std::u16string& name, Format format, std::FILE* out, ReadPro
                      static_cast<long long>(info.fileBytes));
         return;
     }
+    if (format == Format::Png) {
+        PngFileInfo info;
+        const bool sensible = readPngFileInfo(name.c_str(), info);
+        problem = info.problem;
+        if (!sensible) return;
+        std::fprintf(out,
+                     "PNG file\nwidth: %u\nheight: %u\nbit depth: %d\ncolours: %s\n"
+                     "interlaced: %s\n",
+                     info.width, info.height, info.bitDepth, info.colours,
+                     info.interlaced ? "yes" : "no");
+        return;
+    }
     JpegFileInfo info;
     const bool sensible = readJpegFileInfo(name.c_str(), info);
     problem = info.problem;
@@ -269,7 +297,7 @@ int convertCommand(int argc, char** argv, std::FILE*, std::FILE* err) {
     }
     const Format from = formatOf(in), to = formatOf(outPath);
     if (from == Format::Unknown || to == Format::Unknown) {
-        std::fprintf(err, "mirabo-cli: convert knows .zsf, .bmp and .jpg files\n");
+        std::fprintf(err, "mirabo-cli: convert knows .zsf, .bmp, .jpg and .png files\n");
         return 1;
     }
     auto bench = std::make_unique<Workbench>();
@@ -285,9 +313,10 @@ int convertCommand(int argc, char** argv, std::FILE*, std::FILE* err) {
         return 1;
     }
     if (!writeOutput(*bench, outPath, to, crop)) {
-        std::fprintf(
-            err, "mirabo-cli: cannot write %s%s\n", outPath.c_str(),
-            crop && to == Format::Bitmap ? " (an all-white picture has nothing to crop to)" : "");
+        std::fprintf(err, "mirabo-cli: cannot write %s%s\n", outPath.c_str(),
+                     crop && (to == Format::Bitmap || to == Format::Png)
+                         ? " (an all-white picture has nothing to crop to)"
+                         : "");
         return 1;
     }
     return 0;
@@ -301,7 +330,7 @@ int infoCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
     const std::string path = argv[0];
     const Format format = formatOf(path);
     if (format == Format::Unknown) {
-        std::fprintf(err, "mirabo-cli: info knows .zsf, .bmp and .jpg files\n");
+        std::fprintf(err, "mirabo-cli: info knows .zsf, .bmp, .jpg and .png files\n");
         return 1;
     }
     const std::u16string name = platform::fromNativePath(path);

@@ -16,6 +16,7 @@
 #include "canvas/canvas.h"
 #include "document/bitmap_file.h"
 #include "document/testing/hostile_files.h"
+#include "document/testing/png_files.h"
 #include "platform/files/testing/temp_folder.h"
 #include "platform/text/utf.h"
 #include "platform/window/headless_window.h"
@@ -86,6 +87,16 @@ TEST_F(ConvertCommandTest, BitmapToSketchAndBackLosesNothing) {
     EXPECT_NE(printed.find("size: 1024 x 1024"), std::string::npos) << printed;
 }
 
+TEST_F(ConvertCommandTest, PngCarriesTheWholeCanvasWithoutLoss) {
+    writeNoiseBitmap(folder / "noise.bmp", 300, 200);
+    ASSERT_EQ(run({folder / "noise.bmp", folder / "noise.png"}), 0) << errors;
+    ASSERT_EQ(run({folder / "noise.png", folder / "back.bmp"}), 0) << errors;
+    EXPECT_EQ(contents(folder / "back.bmp"), contents(folder / "noise.bmp"));
+    ASSERT_EQ(run({folder / "noise.png"}, true), 0) << errors;
+    EXPECT_EQ(printed,
+              "PNG file\nwidth: 300\nheight: 200\nbit depth: 8\ncolours: RGB\ninterlaced: no\n");
+}
+
 // Names come from the command line as the system's bytes, which need not
 // be UTF-8: both files are found and written under exactly those bytes.
 TEST_F(ConvertCommandTest, FileNamesThatAreNotUtf8AreKeptByteForByte) {
@@ -137,6 +148,7 @@ std::vector<Problem> problems() {
     std::string cutBitmap = bitmapClaiming(40, 30, 24) + std::string(1000, '\x20');
     const std::string sketch("\x01\x00\x00\x00\x0A\x00\x0A\x00\xE8\x03\x00\x00", 12);
     const std::string jpeg = makeJpeg(JpegOptions{.width = 64, .height = 48});
+    const std::string png = png_files::makePng({.width = 64, .height = 48});
     return {
         {"missing.bmp", "", "no such file"},
         {"text.bmp", "PK this is an archive", "not a bitmap file"},
@@ -157,6 +169,11 @@ std::vector<Problem> problems() {
          "unsupported JPEG variant: CMYK colours"},
         {"cut.jpg", jpeg.substr(0, jpeg.size() / 2), "truncated or corrupt JPEG file"},
         {"text.jpg", "GIF89a", "not a JPEG file"},
+        {"cut.png", png.substr(0, png.size() / 2),
+         "truncated or corrupt PNG file: the file is cut short"},
+        {"huge.png", png_files::claimingSize(png, 20000, 20000),
+         "picture too large: 20000 x 20000 pixels"},
+        {"text.png", "GIF89a", "not a PNG file"},
     };
 }
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/startup/program_version.h"
 #include "cli/convert_command.h"
 #include "cli/demo.h"
 #include "cli/replay_status.h"
-#include "app/startup/program_version.h"
 #include "platform/text/font_catalog.h"
 #include "platform/text/utf.h"
 
@@ -23,9 +23,9 @@ int usage(std::FILE* out) {
         "                   run a recorded session of stylus events and commands; --start\n"
         "                   first restores a hibernated drawing and runs the command line\n"
         "  convert IN OUT [--crop]\n"
-        "                   convert between .zsf, .bmp and .jpg (the whole canvas unless\n"
-        "                   --crop asks for the cropping of Export As Bitmap)\n"
-        "  info FILE        show what a .zsf, .bmp or .jpg file's header says\n"
+        "                   convert between .zsf, .bmp, .jpg and .png (the whole canvas\n"
+        "                   unless --crop asks for the cropping of the exports)\n"
+        "  info FILE        show what a .zsf, .bmp, .jpg or .png file's header says\n"
         "  fonts            list the font families the text tool can use\n"
         "  help             show this text\n"
         "  --version        show the version\n"

@@ -10,6 +10,7 @@
 #include "app/frame/memory_error.h"
 #include "canvas/canvas.h"
 #include "canvas/raster_image.h"
+#include "document/file_format_export.h"
 #include "document/file_format_io.h"
 #include "platform/files/atomic_file_writer.h"
 #include "platform/files/file.h"
@@ -17,6 +18,9 @@
 
 namespace {
 
+using file_format::BlockWriter;
+using file_format::findInk;
+using file_format::InkBounds;
 using platform::BitmapInfoHeader;
 using platform::RgbQuad;
 
@@ -34,92 +38,6 @@ struct BitmapFileHeader {
 static_assert(sizeof(BitmapFileHeader) == 14);
 
 constexpr std::size_t headersBytes = sizeof(BitmapFileHeader) + sizeof(BitmapInfoHeader);
-
-// Collects small writes (a row's pixels, then its padding) into blocks, so a
-// picture of short rows costs a few system calls rather than two per row.
-class BlockWriter {
-  public:
-    explicit BlockWriter(platform::AtomicFileWriter& writer) : writer_(writer) {}
-
-    bool append(const void* data, std::size_t bytes) {
-        if (used_ + bytes > sizeof block_ && !flush()) return false;
-        if (bytes >= sizeof block_) return writer_.write(data, bytes);
-        std::memcpy(block_ + used_, data, bytes);
-        used_ += bytes;
-        return true;
-    }
-    bool flush() {
-        const std::size_t bytes = std::exchange(used_, 0);
-        return bytes == 0 || writer_.write(block_, bytes);
-    }
-
-  private:
-    platform::AtomicFileWriter& writer_;
-    std::uint8_t block_[32768];
-    std::size_t used_ = 0;
-};
-
-// The rectangle of the live picture that holds every pixel other than pure
-// white, in memory rows (bottom-up) and columns.
-struct InkBounds {
-    std::int32_t firstRow = -1;
-    std::int32_t lastRow = -1;
-    std::int32_t left = 0;
-    std::int32_t right = -1;
-    bool found() const { return firstRow >= 0; }
-};
-
-// A pixel is ink when any of its bytes differs from 0xFF, so scanning for
-// bytes finds the same columns as scanning for pixels, eight bytes at a
-// time across the white.
-std::size_t firstNonWhite(const std::uint8_t* bytes, std::size_t count) {
-    std::size_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes + i, 8);
-        if (word != ~std::uint64_t(0)) break;
-    }
-    for (; i < count; ++i)
-        if (bytes[i] != 0xFF) return i;
-    return count;
-}
-
-// Index of the last byte that is not 0xFF; call only on a row that has one.
-std::size_t lastNonWhite(const std::uint8_t* bytes, std::size_t count) {
-    std::size_t end = count;
-    while (end >= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes + end - 8, 8);
-        if (word != ~std::uint64_t(0)) break;
-        end -= 8;
-    }
-    while (bytes[end - 1] == 0xFF)
-        --end;
-    return end - 1;
-}
-
-InkBounds findInk(const Canvas& canvas) {
-    InkBounds ink;
-    const std::size_t stride = std::size_t(canvas.rowStride());
-    const std::size_t pixelBytes = 3 * std::size_t(canvas.width());
-    const std::int32_t bottom = canvas.allocatedRows() - canvas.height();
-    for (std::int32_t row = bottom; row < canvas.allocatedRows(); ++row) {
-        const std::uint8_t* bytes = canvas.liveBits() + std::size_t(row) * stride;
-        const std::size_t first = firstNonWhite(bytes, pixelBytes);
-        if (first == pixelBytes) continue;
-        const auto left = std::int32_t(first / 3);
-        const auto right = std::int32_t(lastNonWhite(bytes, pixelBytes) / 3);
-        if (!ink.found()) {
-            ink.firstRow = row;
-            ink.left = left;
-            ink.right = right;
-        }
-        ink.lastRow = row;
-        ink.left = std::min(ink.left, left);
-        ink.right = std::max(ink.right, right);
-    }
-    return ink;
-}
 
 // The picture's own header with this file's size; the file header follows
 // from it.

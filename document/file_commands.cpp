@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/frame/main_frame.h"
@@ -6,17 +8,22 @@
 #include "document/bitmap_file.h"
 #include "document/file_names.h"
 #include "document/jpeg_file.h"
+#include "document/picture_file.h"
+#include "document/png_file.h"
 #include "document/sketch_document.h"
 #include "document/sketch_file.h"
 #include "platform/dialogs/dialogs.h"
 #include "platform/memory/large_buffer.h"
+#include "platform/text/utf.h"
 #include "tools/floating_image_tool.h"
 
 namespace {
 
 constexpr std::size_t dialogNameLimit = 250;
 
-bool endsWithIgnoringCase(const std::u16string& name, std::u16string_view extension) {
+}  // namespace
+
+bool endsWithIgnoringCase(std::u16string_view name, std::u16string_view extension) {
     if (name.size() < extension.size()) return false;
     for (std::size_t i = 0; i < extension.size(); ++i) {
         char16_t a = name[name.size() - extension.size() + i], b = extension[i];
@@ -26,8 +33,6 @@ bool endsWithIgnoringCase(const std::u16string& name, std::u16string_view extens
     }
     return true;
 }
-
-}  // namespace
 
 std::u16string forceExtension(const std::u16string& name, std::u16string_view extension) {
     if (name.size() < 5 || !endsWithIgnoringCase(name, extension))
@@ -60,6 +65,85 @@ bool askForFile(MainFrame* frame, const DialogKind& kind, const std::u16string& 
 }
 
 constexpr const char16_t* sketchFilter = u"Mirabo Files:*.zsf:::";
+
+// Import and export offer PNG files beside the kind the command names. The
+// dialog does not say which filter was picked, so a name ending in ".png"
+// is what chooses PNG; any other name gets the command's own extension.
+constexpr const char16_t* bitmapFilters = u"Bitmap Files:*.bmp:PNG Files:*.png:::";
+constexpr const char16_t* jpegFilters = u"JPEG Files:*.jpg:PNG Files:*.png:::";
+
+bool choosesPng(const std::u16string& name) {
+    return name.size() >= 5 && endsWithIgnoringCase(name, u".png");
+}
+
+void showMessage(const SketchDocument& document, const std::u16string& text,
+                 const char16_t* caption) {
+    platform::dialogs().messageBox(document.frame ? document.frame->canvasWindow : nullptr, text,
+                                   caption, platform::MessageButtons::Ok);
+}
+
+// Fills a floating image with a picture file of any format, told by its
+// first bytes; on failure the loader has said so.
+bool loadPicture(SketchDocument& document, FloatingImageTool& tool, const char16_t* path) {
+    switch (pictureFormatOf(path)) {
+        case PictureFormat::Jpeg:
+            return tool.loadJpeg(document, path);
+        case PictureFormat::Png: {
+            auto image = std::make_unique<RasterImage>();
+            if (!readPngFile(document.canvas, path, *image)) {
+                showMessage(document,
+                            u"Cannot read the following PNG file: " + std::u16string(path),
+                            u"Load Error!");
+                return false;
+            }
+            // The tool takes its size from the image when it is placed.
+            tool.image = std::move(image);
+            return true;
+        }
+        default:
+            return tool.loadBitmap(document, path);
+    }
+}
+
+// A picture file opened as a drawing of its own: the canvas takes the
+// picture's size, up to the largest a canvas may have, and the picture is
+// its first content, with nothing to undo and nothing unsaved. False, with
+// the drawing untouched, when the file cannot be read.
+bool openPictureAsDrawing(SketchDocument& document, const char16_t* path) {
+    auto* tool = static_cast<FloatingImageTool*>(
+        document.toolFactory.acquire(document, ToolId::FloatingImage));
+    if (!tool) return false;
+    if (!loadPicture(document, *tool, path)) {
+        document.toolFactory.release(document, tool);
+        return false;
+    }
+    const std::int32_t width = tool->image->bitmap->width();
+    const std::int32_t height = tool->image->bitmap->height();
+    const auto canvasWidth = std::uint16_t(std::min<std::int32_t>(width, Canvas::maxSide));
+    const auto canvasHeight = std::uint16_t(std::min<std::int32_t>(height, Canvas::maxSide));
+    document.clearDocument();
+    if (document.frame) document.setCanvasSize(canvasWidth, canvasHeight);
+    document.activeTool = tool;
+    tool->onPointerButton(document, POINT{0, 0}, true);
+    document.flattenHistory();
+    document.clearSelection();
+    document.modified = false;
+    document.redraw(true, true, nullptr, nullptr);
+    if (width > Canvas::maxSide || height > Canvas::maxSide)
+        showMessage(document,
+                    u"The picture is " + platform::toUtf16(sizeText(width, height)) +
+                        u", more than a drawing holds (1024 x 1024 pixels): only its top left "
+                        u"part was opened.",
+                    u"Picture Cut");
+    return true;
+}
+
+// Sketch documents keep their own extension; any other file that starts as
+// a picture does is opened as one.
+bool isPictureToOpen(const std::u16string& path) {
+    return !endsWithIgnoringCase(path, u".zsf") &&
+           pictureFormatOf(path.c_str()) != PictureFormat::None;
+}
 
 // The committed picture's canvas rows, kept aside while a load may overwrite
 // them: a file that turns out corrupt half-way has already expanded into
@@ -127,7 +211,12 @@ bool SketchDocument::openDocument(const char16_t* path) {
         const DialogKind open{platform::FileDialogKind::Open, sketchFilter, u"", u""};
         if (!askForFile(frame, open, u"", name)) return true;
     }
-    if (!name.empty()) loadFromPath(name.c_str());
+    if (name.empty()) return false;
+    // A failed read leaves the drawing and its modified mark as they were.
+    if (isPictureToOpen(name))
+        openPictureAsDrawing(*this, name.c_str());
+    else
+        loadFromPath(name.c_str());
     return false;
 }
 
@@ -223,11 +312,11 @@ bool SketchDocument::writeToPath(const char16_t* path) {
 bool SketchDocument::exportImage(ImageKind kind) {
     flattenHistory();
     const bool jpeg = kind == ImageKind::ExportJpeg;
-    const DialogKind save{platform::FileDialogKind::Save,
-                          jpeg ? u"JPEG Files:*.jpg:::" : u"Bitmap Files:*.bmp:::", u"untitled",
-                          jpeg ? u"jpg" : u"bmp"};
+    const DialogKind save{platform::FileDialogKind::Save, jpeg ? jpegFilters : bitmapFilters,
+                          u"untitled", jpeg ? u"jpg" : u"bmp"};
     std::u16string chosen;
     if (!askForFile(frame, save, u"untitled", chosen)) return true;
+    if (choosesPng(chosen)) return !writePngFile(canvas, chosen.c_str());
     const std::u16string name = forceExtension(chosen, jpeg ? u".jpg" : u".bmp");
     const bool written =
         jpeg ? writeJpegFile(canvas, name.c_str()) : writeBitmapFile(canvas, name.c_str());
@@ -236,16 +325,15 @@ bool SketchDocument::exportImage(ImageKind kind) {
 
 bool SketchDocument::importImage(ImageKind kind) {
     const bool jpeg = kind == ImageKind::ImportJpeg;
-    const DialogKind open{platform::FileDialogKind::Open,
-                          jpeg ? u"JPEG Files:*.jpg:::" : u"Bitmap Files:*.bmp:::", u"", u""};
+    const DialogKind open{platform::FileDialogKind::Open, jpeg ? jpegFilters : bitmapFilters, u"",
+                          u""};
     std::u16string chosen;
     if (!askForFile(frame, open, u"", chosen)) return true;
-    const std::u16string name = forceExtension(chosen, jpeg ? u".jpg" : u".bmp");
+    const std::u16string name =
+        choosesPng(chosen) ? chosen : forceExtension(chosen, jpeg ? u".jpg" : u".bmp");
     auto* tool = static_cast<FloatingImageTool*>(toolFactory.acquire(*this, ToolId::FloatingImage));
     if (!tool) return false;
-    const bool loaded =
-        jpeg ? tool->loadJpeg(*this, name.c_str()) : tool->loadBitmap(*this, name.c_str());
-    if (!loaded) {
+    if (!loadPicture(*this, *tool, name.c_str())) {
         toolFactory.release(*this, tool);
         return true;
     }

@@ -1,7 +1,7 @@
 // Files made to hurt: pictures that claim far more than they hold, cut or
-// corrupt data, absurd progressions. Each is refused as the loader's failure
-// before anything large is allocated, and an import of one changes nothing.
-// Real pictures of the same kinds still import.
+// corrupt data, absurd progressions, a file that is no picture. Each is refused as the loader's
+// failure before anything large is allocated, and an import of one changes nothing. Real pictures
+// of the same kinds still import.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,10 @@
 #include "canvas/raster_image.h"
 #include "document/bitmap_file.h"
 #include "document/jpeg_file.h"
+#include "document/png_file.h"
 #include "document/testing/document_fixture.h"
 #include "document/testing/hostile_files.h"
+#include "document/testing/png_files.h"
 #include "platform/files/testing/temp_folder.h"
 #include "platform/memory/large_buffer.h"
 #include "platform/text/utf.h"
@@ -29,6 +31,7 @@ struct Hostile {
     std::string bytes;
     ReadFailure expected;
     bool jpeg() const { return name.ends_with(".jpg"); }
+    bool png() const { return name.ends_with(".png"); }
 };
 
 std::vector<Hostile> hostileFiles() {
@@ -38,6 +41,10 @@ std::vector<Hostile> hostileFiles() {
     const std::string photo = makeJpeg(JpegOptions{.width = 64, .height = 48});
     const std::string progressivePhoto =
         makeJpeg(JpegOptions{.width = 64, .height = 48, .progressive = true});
+    const std::string smallPng = png_files::makePng({});
+    const std::string photoPng = png_files::makePng({.width = 64, .height = 48, .bitDepth = 16});
+    std::string badChecksum = photoPng;
+    badChecksum[png_files::chunkData(photoPng, "IDAT") + 20] ^= 0x10;
     std::string shortPixels = bitmapClaiming(64, 64, 24) + std::string(64 * 192 / 2, '\x40');
     return {
         {"huge.bmp", bitmapClaiming(16384, 16384, 24), ReadFailure::TooLarge},
@@ -57,6 +64,12 @@ std::vector<Hostile> hostileFiles() {
         {"cut-progressive.jpg", cutWithEndMarker(progressivePhoto, progressivePhoto.size() * 2 / 3),
          ReadFailure::Damaged},
         {"scans.jpg", makeJpeg(JpegOptions{.scanPerCoefficient = true}), ReadFailure::Damaged},
+        {"huge.png", png_files::claimingSize(smallPng, 16384, 16384), ReadFailure::TooLarge},
+        {"empty.png", png_files::claimingSize(smallPng, 8000, 8000), ReadFailure::Damaged},
+        {"cut.png", photoPng.substr(0, photoPng.size() / 2), ReadFailure::Damaged},
+        {"no-end.png", photoPng.substr(0, photoPng.size() - 12), ReadFailure::Damaged},
+        {"bad-checksum.png", badChecksum, ReadFailure::Damaged},
+        {"text.png", "this is not a picture at all", ReadFailure::NotThisFormat},
     };
 }
 
@@ -67,6 +80,7 @@ const std::vector<Hostile>& hostile() {
 
 bool readData(const Hostile& file, RasterImage& image, ReadProblem* problem) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.bytes.data());
+    if (file.png()) return readPngData(bytes, file.bytes.size(), image, problem);
     return file.jpeg() ? readJpegData(bytes, file.bytes.size(), image, problem)
                        : readBitmapData(bytes, file.bytes.size(), image, problem);
 }
@@ -102,7 +116,8 @@ TEST_F(HostileFileTest, EachIsRefusedForWhatItIsWithoutTakingMemory) {
         // Read from the file, the same.
         ReadProblem fromFile;
         const std::u16string name = path(file.name);
-        const bool read = file.jpeg()
+        const bool read = file.png() ? readPngFile(document.canvas, name.c_str(), image, &fromFile)
+                          : file.jpeg()
                               ? readJpegFile(document.canvas, name.c_str(), image, &fromFile)
                               : readBitmapFile(document.canvas, name.c_str(), image, &fromFile);
         EXPECT_FALSE(read);
@@ -140,8 +155,9 @@ TEST_F(HostileFileTest, AnImportOfOneShowsTheLoadErrorAndChangesNothing) {
         ASSERT_EQ(dialogs.records().size(), 2u);  // the file dialog and the message
         EXPECT_EQ(dialogs.records().back().caption, u"Load Error!");
         EXPECT_EQ(dialogs.records().back().text,
-                  (file.jpeg() ? u"Cannot find the following jpeg file: "
-                               : u"Cannot find the following bitmap file: ") +
+                  (file.png()    ? u"Cannot read the following PNG file: "
+                   : file.jpeg() ? u"Cannot find the following jpeg file: "
+                                 : u"Cannot find the following bitmap file: ") +
                       path(file.name));
         EXPECT_EQ(document.activeTool, nullptr);
         EXPECT_EQ(historyLength(), entries);

@@ -4,6 +4,7 @@
 #include "canvas/raster_image.h"
 #include "document/bitmap_file.h"
 #include "document/jpeg_file.h"
+#include "document/png_file.h"
 #include "document/sketch_file.h"
 #include "platform/dialogs/scripted_dialogs.h"
 #include "platform/window/headless_window.h"
@@ -75,8 +76,18 @@ void feedJpegReader(const std::uint8_t* data, std::size_t size) {
     b.settle();
 }
 
+void feedPngReader(const std::uint8_t* data, std::size_t size) {
+    Bench& b = bench();
+    RasterImage image;
+    readPngData(data, size, image);
+    PngFileInfo info;
+    inspectPngData(data, size, info);
+    b.settle();
+}
+
 void feedFileReaders(const std::uint8_t* data, std::size_t size) {
     feedSketchReader(data, size);
     feedBitmapReader(data, size);
     feedJpegReader(data, size);
+    feedPngReader(data, size);
 }

@@ -1,7 +1,7 @@
 // A deterministic fuzzing pass that runs with every test run: the seed files
-// kept with the fuzzers (every bitmap variant, JPEG codings, sketch files,
-// and the hostile files the readers once fell for) and small files the
-// program writes itself, mutated thousands of times (bytes flipped,
+// kept with the fuzzers (every bitmap variant, JPEG codings, PNG variants,
+// sketch files, and the hostile files the readers once fell for) and small
+// files the program writes itself, mutated thousands of times (bytes flipped,
 // overwritten, inserted, cut) and fed to every reader. The sanitizers of
 // the test build turn any out-of-bounds access or undefined behaviour into
 // a failure.
@@ -18,6 +18,7 @@
 #include "canvas/raster_image.h"
 #include "document/bitmap_file.h"
 #include "document/jpeg_file.h"
+#include "document/png_file.h"
 #include "document/sketch_file.h"
 #include "fuzz/file_readers.h"
 #include "platform/dialogs/scripted_dialogs.h"
@@ -31,7 +32,7 @@ const std::uint8_t* bytesOf(const std::string& text) {
     return reinterpret_cast<const std::uint8_t*>(text.data());
 }
 
-// Three files made by the program from a small drawing.
+// Four files made by the program from a small drawing.
 std::vector<std::string> writtenSeeds(const platform::testing::TempFolder& folder) {
     platform::ScriptedDialogs dialogs;
     platform::setDialogs(&dialogs);
@@ -51,7 +52,8 @@ std::vector<std::string> writtenSeeds(const platform::testing::TempFolder& folde
         canvas.copyPictureRect(RECT{0, 0, 24, 18}, false);
         writeBitmapFileUncropped(canvas, platform::toUtf16(folder / "seed.bmp").c_str());
         writeJpegFile(canvas, platform::toUtf16(folder / "seed.jpg").c_str());
-        for (const char* name : {"seed.zsf", "seed.bmp", "seed.jpg"})
+        writePngFileUncropped(canvas, platform::toUtf16(folder / "seed.png").c_str());
+        for (const char* name : {"seed.zsf", "seed.bmp", "seed.jpg", "seed.png"})
             seeds.push_back(platform::testing::contents(folder / name));
     }
     platform::setDialogs(nullptr);
@@ -95,7 +97,7 @@ TEST(FileReadersFuzzTest, MutatedFilesNeverBreakTheReaders) {
     platform::testing::TempFolder folder;
     ASSERT_TRUE(folder.ok());
     std::vector<std::string> seeds = writtenSeeds(folder);
-    ASSERT_EQ(seeds.size(), 3u);
+    ASSERT_EQ(seeds.size(), 4u);
     for (const auto& file : keptSeeds())
         seeds.push_back(platform::testing::contents(file));
     ASSERT_GT(seeds.size(), 40u);
@@ -130,6 +132,9 @@ TEST(FileReadersFuzzTest, KeptSeedsReadAlikeFromFilesAndMemory) {
         if (kind == ".bmp") {
             readFile = readBitmapFile(canvas, path.c_str(), image, &fromFile);
             readMemory = readBitmapData(bytesOf(bytes), bytes.size(), image, &fromMemory);
+        } else if (kind == ".png") {
+            readFile = readPngFile(canvas, path.c_str(), image, &fromFile);
+            readMemory = readPngData(bytesOf(bytes), bytes.size(), image, &fromMemory);
         } else if (kind == ".jpg") {
             readFile = readJpegFile(canvas, path.c_str(), image, &fromFile);
             readMemory = readJpegData(bytesOf(bytes), bytes.size(), image, &fromMemory);

@@ -48,6 +48,9 @@ std::string execArgument(std::string_view argument) {
 std::string desktopEntryText(std::string_view program) {
     const std::string exec = execArgument(program);
     if (program.empty() || exec.empty()) return std::string();
+    std::string types = std::string(desktop_names::mimeType) + ";";
+    for (const char* type : desktop_names::openedPictureTypes)
+        types += std::string(type) + ";";
     return std::string(
                "[Desktop Entry]\n"
                "Type=Application\n"
@@ -59,8 +62,8 @@ std::string desktopEntryText(std::string_view program) {
            "\n"
            "Terminal=false\n"
            "MimeType=" +
-           desktop_names::mimeType +
-           ";\n"
+           types +
+           "\n"
            "Categories=Graphics;2DGraphics;RasterGraphics;\n";
 }
 

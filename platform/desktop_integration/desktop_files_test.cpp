@@ -29,7 +29,9 @@ TEST(DesktopFilesTest, TheEntryStartsTheProgramWithTheDocument) {
     const std::string entry = desktopEntryText("/opt/mirabo/bin/mirabo");
     EXPECT_NE(entry.find("\nName=Mirabo\n"), std::string::npos);
     EXPECT_NE(entry.find("\nExec=/opt/mirabo/bin/mirabo file:%f\n"), std::string::npos);
-    EXPECT_NE(entry.find("\nMimeType=application/x-mirabo-sketch;\n"), std::string::npos);
+    EXPECT_NE(
+        entry.find("\nMimeType=application/x-mirabo-sketch;image/png;image/bmp;image/jpeg;\n"),
+        std::string::npos);
     EXPECT_NE(entry.find("\nIcon=mirabo\n"), std::string::npos);
     EXPECT_NE(entry.find("\nCategories=Graphics;2DGraphics;RasterGraphics;\n"), std::string::npos);
     EXPECT_EQ(desktopEntryText(""), "");
