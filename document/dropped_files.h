@@ -7,8 +7,9 @@
 class SketchDocument;
 
 // What dropping a file on the window does, decided by its extension: a
-// sketch document is opened, a picture file floats where it was dropped.
-enum class DropAction { Ignore, OpenSketch, ImportBitmap, ImportJpeg };
+// sketch document is opened, a bitmap, JPEG or PNG file floats where it was
+// dropped.
+enum class DropAction { Ignore, OpenSketch, ImportPicture };
 
 DropAction dropActionFor(const std::u16string& path);
 

@@ -19,9 +19,10 @@ TEST(DropActionTest, FollowsTheExtensionWhateverItsCase) {
     } cases[] = {
         {u"/home/a/cat.zsf", DropAction::OpenSketch},
         {u"/home/a/CAT.ZSF", DropAction::OpenSketch},
-        {u"/tmp/x.bmp", DropAction::ImportBitmap},
-        {u"/tmp/x.Jpg", DropAction::ImportJpeg},
-        {u"/tmp/x.jpeg", DropAction::ImportJpeg},
+        {u"/tmp/x.bmp", DropAction::ImportPicture},
+        {u"/tmp/x.Jpg", DropAction::ImportPicture},
+        {u"/tmp/x.jpeg", DropAction::ImportPicture},
+        {u"/tmp/x.PNG", DropAction::ImportPicture},
         {u"/tmp/x.txt", DropAction::Ignore},
         {u"/tmp/bmp", DropAction::Ignore},
     };

@@ -7,6 +7,7 @@
 #include "app/frame/memory_error.h"
 #include "document/bitmap_file.h"
 #include "document/file_names.h"
+#include "document/floating_placement.h"
 #include "document/jpeg_file.h"
 #include "document/picture_file.h"
 #include "document/png_file.h"
@@ -82,29 +83,6 @@ void showMessage(const SketchDocument& document, const std::u16string& text,
                                    caption, platform::MessageButtons::Ok);
 }
 
-// Fills a floating image with a picture file of any format, told by its
-// first bytes; on failure the loader has said so.
-bool loadPicture(SketchDocument& document, FloatingImageTool& tool, const char16_t* path) {
-    switch (pictureFormatOf(path)) {
-        case PictureFormat::Jpeg:
-            return tool.loadJpeg(document, path);
-        case PictureFormat::Png: {
-            auto image = std::make_unique<RasterImage>();
-            if (!readPngFile(document.canvas, path, *image)) {
-                showMessage(document,
-                            u"Cannot read the following PNG file: " + std::u16string(path),
-                            u"Load Error!");
-                return false;
-            }
-            // The tool takes its size from the image when it is placed.
-            tool.image = std::move(image);
-            return true;
-        }
-        default:
-            return tool.loadBitmap(document, path);
-    }
-}
-
 // A picture file opened as a drawing of its own: the canvas takes the
 // picture's size, up to the largest a canvas may have, and the picture is
 // its first content, with nothing to undo and nothing unsaved. False, with
@@ -113,7 +91,7 @@ bool openPictureAsDrawing(SketchDocument& document, const char16_t* path) {
     auto* tool = static_cast<FloatingImageTool*>(
         document.toolFactory.acquire(document, ToolId::FloatingImage));
     if (!tool) return false;
-    if (!loadPicture(document, *tool, path)) {
+    if (!loadPictureFile(document, *tool, path)) {
         document.toolFactory.release(document, tool);
         return false;
     }
@@ -333,7 +311,7 @@ bool SketchDocument::importImage(ImageKind kind) {
         choosesPng(chosen) ? chosen : forceExtension(chosen, jpeg ? u".jpg" : u".bmp");
     auto* tool = static_cast<FloatingImageTool*>(toolFactory.acquire(*this, ToolId::FloatingImage));
     if (!tool) return false;
-    if (!loadPicture(*this, *tool, name.c_str())) {
+    if (!loadPictureFile(*this, *tool, name.c_str())) {
         toolFactory.release(*this, tool);
         return true;
     }

@@ -1,9 +1,14 @@
 #include "document/floating_placement.h"
 
 #include <algorithm>
+#include <string>
 
+#include "app/frame/main_frame.h"
 #include "app/frame/memory_error.h"
+#include "document/picture_file.h"
+#include "document/png_file.h"
 #include "document/sketch_document.h"
+#include "platform/dialogs/dialogs.h"
 #include "tools/floating_image_tool.h"
 
 void placeFloatingImageAt(SketchDocument& document, Tool& tool, POINT viewPoint,
@@ -49,4 +54,28 @@ bool floatPicture(SketchDocument& document, std::unique_ptr<platform::Bitmap> pi
     placeFloatingImageAt(document, *tool, viewPoint, true);
     document.modified = true;
     return true;
+}
+
+// Fills a floating image with a picture file of any format, told by its
+// first bytes; on failure the loader has said so.
+bool loadPictureFile(SketchDocument& document, FloatingImageTool& tool, const char16_t* path) {
+    switch (pictureFormatOf(path)) {
+        case PictureFormat::Jpeg:
+            return tool.loadJpeg(document, path);
+        case PictureFormat::Png: {
+            auto image = std::make_unique<RasterImage>();
+            if (!readPngFile(document.canvas, path, *image)) {
+                platform::dialogs().messageBox(
+                    document.frame ? document.frame->canvasWindow : nullptr,
+                    u"Cannot read the following PNG file: " + std::u16string(path), u"Load Error!",
+                    platform::MessageButtons::Ok);
+                return false;
+            }
+            // The tool takes its size from the image when it is placed.
+            tool.image = std::move(image);
+            return true;
+        }
+        default:
+            return tool.loadBitmap(document, path);
+    }
 }

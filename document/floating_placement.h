@@ -7,6 +7,7 @@
 namespace platform {
 class Bitmap;
 }
+class FloatingImageTool;
 class SketchDocument;
 class Tool;
 
@@ -25,3 +26,8 @@ void placeFloatingImageAt(SketchDocument& document, Tool& tool, POINT viewPoint,
 // memory error was then shown); the picture is gone either way.
 bool floatPicture(SketchDocument& document, std::unique_ptr<platform::Bitmap> picture,
                   POINT viewPoint);
+
+// Fills a floating image tool with a picture file of any format the program
+// imports (bitmap, JPEG, PNG), told by its first bytes. False, after a
+// message saying why, when the file cannot be read.
+bool loadPictureFile(SketchDocument& document, FloatingImageTool& tool, const char16_t* path);
