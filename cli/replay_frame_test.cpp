@@ -139,7 +139,7 @@ TEST(ReplayFrameTest, ScriptedPopUpsKeepTheirOwnQueues) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.substr(0, r.out.find("modified=")),
               "dialog colour -> 2\ndialog opacity -> 1\ndialog canvassize -> 1\n");
-    EXPECT_NE(r.out.find("opacity=60 "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("opacity=61 "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("canvas=100x200 "), std::string::npos) << r.out;
 }
 
