@@ -364,10 +364,14 @@ TEST_F(FrameCommandsTest, EyedropperButtonTogglesAndAToolEndsIt) {
     EXPECT_TRUE(optionBar.find(OptionCommand::Eyedropper)->pressed);
     frame.routeCommand(OptionCommand::Eyedropper);
     EXPECT_FALSE(optionBar.find(OptionCommand::Eyedropper)->pressed);
-    frame.routeCommand(OptionCommand::Eyedropper);
-    frame.routeCommand(ToolCommand::Text);
-    EXPECT_FALSE(frame.optionToggle);
-    EXPECT_FALSE(optionBar.find(OptionCommand::Eyedropper)->pressed);
+    // Another tool, then the tool already chosen: the button lets go with it.
+    for (const std::int32_t tool : {ToolCommand::Text, ToolCommand::Text}) {
+        frame.routeCommand(OptionCommand::Eyedropper);
+        ASSERT_TRUE(optionBar.find(OptionCommand::Eyedropper)->pressed);
+        frame.routeCommand(tool);
+        EXPECT_FALSE(frame.optionToggle);
+        EXPECT_FALSE(optionBar.find(OptionCommand::Eyedropper)->pressed);
+    }
 }
 
 TEST_F(FrameCommandsTest, MenuItemsFollowTheDocument) {
