@@ -139,12 +139,16 @@ TEST_F(FrameCommandsTest, AHiddenBarGivesTheViewItsSpaceBack) {
     EXPECT_EQ(mainWindow.viewArea(), (RECT{0, 22, 240, 290}));
     EXPECT_EQ(frame.maxScrollY, 599 - 268);
 
-    // A new window size places the view one row shorter above the tool bar.
+    // A new window size lays the view out by the same rule, so hiding and
+    // showing a bar afterwards gives back the same rectangle.
     mainWindow.setClientSize(320, 400);
     frame.layout();
-    EXPECT_EQ(mainWindow.viewArea(), (RECT{0, 22, 320, 379}));
+    EXPECT_EQ(mainWindow.viewArea(), (RECT{0, 22, 320, 380}));
     EXPECT_EQ(toolBar.placement(), (RECT{0, 376, 320, 397}));
     EXPECT_EQ(frame.maxScrollX, 599 - 320);
+    frame.mainWindowCommand(MenuCommand::ToggleToolBar);
+    frame.mainWindowCommand(MenuCommand::ToggleToolBar);
+    EXPECT_EQ(mainWindow.viewArea(), (RECT{0, 22, 320, 380}));
 }
 
 TEST_F(FrameCommandsTest, FileCommandsLeaveTheUndoArrowsAlone) {
