@@ -66,6 +66,33 @@ void renderPassOddScroll(benchmark::State& state) {
 }
 BENCHMARK(renderPassOddScroll)->DenseRange(1, 4);
 
+// One stroke step's quick refresh of a small picture in a much wider view:
+// the stamp's region is shown and nothing else, margins included.
+void quickRefreshSmallPicture(benchmark::State& state) {
+    platform::HeadlessWindow window(clientWidth, clientHeight);
+    Canvas canvas;
+    if (!canvas.create(&window, 200, 200, Canvas::defaultViewWidth, Canvas::defaultViewHeight)) {
+        state.SkipWithError("no canvas");
+        return;
+    }
+    const RECT client = window.clientRect();
+    const RECT stamp{90, 90, 106, 106};
+    canvas.beginRender(false, 0, 0, 0, &client, &client, false);
+    canvas.setViewTransform(true, true, 0, 0, 0, &client, &client);
+    canvas.endRender();
+    for (auto _ : state) {
+        canvas.beginRender(false, 0, 0, 0, &client, &client, false);
+        canvas.setViewTransform(false, false, 0, 0, 0, &client, &client);
+        canvas.blitRegion(stamp, POINT{stamp.left, stamp.top}, false, true);
+        canvas.endRender();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(quickRefreshSmallPicture);
+
+MIRABO_TARGET("quick refresh of a small picture vs memcpy of the client area",
+              "quickRefreshSmallPicture", "memcpyClientArea", 0.05);
+
 MIRABO_TARGET("render pass at 25% vs memcpy of the client area", "renderPass/-2",
               "memcpyClientArea", 4.0);
 MIRABO_TARGET("render pass at 50% vs memcpy of the client area", "renderPass/-1",

@@ -214,5 +214,8 @@ class Canvas {
     std::int16_t scrollX_ = 0;
     std::int16_t scrollY_ = 0;
     bool overlay_ = false;
+    // False in a quick refresh, which draws on the window over what it
+    // already shows: its margins are still there and need no paint.
+    bool marginsDue_ = true;
     bool compressorReady_ = false;
 };

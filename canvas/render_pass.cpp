@@ -45,6 +45,7 @@ void Canvas::beginRender(bool overlay, std::int16_t scrollX, std::int16_t scroll
     windowSurface_ = viewWindow_ ? viewWindow_->getSurface() : nullptr;
 
     overlay_ = overlay;
+    marginsDue_ = true;
     storeTransform(0, 0, 0, client, originRect);
     if (!windowSurface_ || !livePicture_) return;
 
@@ -157,9 +158,13 @@ void Canvas::setViewTransform(bool copyToWindow, bool useViewBuffer, std::int16_
         target_ = viewSurface_.get();
         return;
     }
-    // Without the view buffer, tools draw straight onto the window over what it shows.
+    // Without the view buffer, tools draw straight onto the window over what
+    // it shows, clipped to the picture: without a copy the margins stay as
+    // they were.
     if (copyToWindow)
         windowSurface_->blit(0, 0, clientWidth_, clientHeight_, *target_, scrollX_, scrollY_);
+    else
+        marginsDue_ = false;
     target_ = windowSurface_.get();
 }
 
@@ -260,6 +265,6 @@ void Canvas::endRender() {
     windowSurface_->clearClip();
     // The overlay pass ends Zoomed; the margins are placed with the window mapping.
     if (overlay_) renderState_ = RenderState::Mapped;
-    paintMargins();
+    if (marginsDue_) paintMargins();
     finishPass();
 }

@@ -210,6 +210,29 @@ TEST_F(RenderPassTest, AQuickRefreshShowsWhatAFullRepaintShows) {
         }
 }
 
+// The margins only change when the view is rebuilt: a quick refresh shows
+// its region and leaves them, however small the picture in a wide view.
+TEST_F(RenderPassTest, AQuickRefreshLeavesTheMarginsAlone) {
+    ASSERT_TRUE(make(100, 100));
+    const RECT client = window.clientRect();
+    for (int z = -1; z <= 1; ++z) {
+        renderView(0, 0, std::int16_t(z));
+        markWindow();
+        setLive(10, 10, uniqueColour(1, 2));
+        canvas.beginRender(false, 0, 0, std::int16_t(z), &client, &client, false);
+        canvas.setViewTransform(false, false, 0, 0, std::int16_t(z), &client, &client);
+        canvas.blitRegion(RECT{10, 10, 11, 11}, POINT{10, 10}, false, true);
+        canvas.endRender();
+        const POINT shownAt = z >= 0 ? POINT{10 << z, 10 << z} : POINT{5, 5};
+        EXPECT_EQ(windowPixel(window, shownAt.x, shownAt.y), uniqueColour(1, 2)) << z;
+        EXPECT_EQ(windowPixel(window, 230, 5), stale) << z;
+        EXPECT_EQ(windowPixel(window, 5, 260), stale) << z;
+        renderView(0, 0, std::int16_t(z));
+        EXPECT_EQ(windowPixel(window, 230, 5), grey) << z;
+        EXPECT_EQ(windowPixel(window, 5, 260), grey) << z;
+    }
+}
+
 TEST_F(RenderPassTest, AtFullSizeAViewInsideTheCanvasHasNoMargin) {
     ASSERT_TRUE(make(240, 320));
     paintLivePattern();

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli/replay_command.h"
 
@@ -49,9 +50,27 @@ TEST(ReplayFrameTest, TheWindowLaysOutBarsAndViewWhileViewSetsTheViewAlone) {
         "view 100 50\n"
         "bars\n");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(has(r, "view 0,22,320,379")) << r.out;
-    EXPECT_NE(r.out.find("scroll=279,242 "), std::string::npos) << r.out;
+    EXPECT_TRUE(has(r, "view 0,22,320,380")) << r.out;
+    EXPECT_NE(r.out.find("scroll=279,241 "), std::string::npos) << r.out;
     EXPECT_TRUE(has(r, "view 0,22,100,72")) << r.out;
+}
+
+// Hiding a bar and showing it again gives the view back as the window's own
+// layout left it, whichever bar it is.
+TEST(ReplayFrameTest, ABarShownAgainGivesBackTheViewItHad) {
+    for (const char* toggle : {"menu 40010\n", "menu 40011\n"}) {
+        const Replay r =
+            replay(std::string("window 320 400\nbars\n") + toggle + "bars\n" + toggle + "bars\n");
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::vector<std::string> views;
+        for (std::size_t at = r.out.find("view "); at != std::string::npos;
+             at = r.out.find("view ", at + 1))
+            views.push_back(r.out.substr(at, r.out.find('\n', at) - at));
+        ASSERT_EQ(views.size(), 3u) << r.out;
+        EXPECT_EQ(views[0], "view 0,22,320,380") << toggle;
+        EXPECT_NE(views[1], views[0]) << toggle;
+        EXPECT_EQ(views[2], views[0]) << toggle;
+    }
 }
 
 TEST(ReplayFrameTest, ReleasedKeysStepToolsAndSizes) {
@@ -139,7 +158,7 @@ TEST(ReplayFrameTest, ScriptedPopUpsKeepTheirOwnQueues) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.substr(0, r.out.find("modified=")),
               "dialog colour -> 2\ndialog opacity -> 1\ndialog canvassize -> 1\n");
-    EXPECT_NE(r.out.find("opacity=60 "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("opacity=61 "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("canvas=100x200 "), std::string::npos) << r.out;
 }
 

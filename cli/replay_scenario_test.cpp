@@ -149,7 +149,7 @@ TEST_F(ReplayScenarioTest, EveryMenuCommandRunsWithoutADisplay) {
     EXPECT_NE(states[1].find("grid=4 "), std::string::npos) << states[1];
     EXPECT_NE(states[1].find("fontsize=9 "), std::string::npos) << states[1];
     EXPECT_NE(states[1].find("colour=0x0000FB "), std::string::npos) << states[1];
-    EXPECT_NE(states[1].find("opacity=126 "), std::string::npos) << states[1];
+    EXPECT_NE(states[1].find("opacity=127 "), std::string::npos) << states[1];
     EXPECT_NE(states[2].find("canvas=320x240 "), std::string::npos) << states[2];
     EXPECT_NE(states[2].find("modified=0 undo=0"), std::string::npos) << states[2];
     // Exit was cancelled; Control+Q closed the window without asking, the
@@ -172,7 +172,7 @@ TEST_F(ReplayScenarioTest, TheDialogsChangeSettingsOnlyWhenTheUserChose) {
     ASSERT_EQ(states.size(), 5u);
     EXPECT_NE(states[0].find("colour=0x0000FB "), std::string::npos) << states[0];
     EXPECT_NE(states[1].find("colour=0x0000FB "), std::string::npos) << states[1];
-    EXPECT_NE(states[1].find("opacity=126 "), std::string::npos) << states[1];
+    EXPECT_NE(states[1].find("opacity=127 "), std::string::npos) << states[1];
     // The unchanged size reached nothing: the stroke is still in the history.
     EXPECT_NE(states[2].find("undo=1 redo=0 selection=none tool=none history=1 "),
               std::string::npos)
@@ -194,12 +194,12 @@ TEST_F(ReplayScenarioTest, TheDialogsChangeSettingsOnlyWhenTheUserChose) {
     EXPECT_EQ(colour.at(10, 103), 0u);                // the marker at hue 0
     EXPECT_EQ(colour.at(20, 108), rgb(255, 102, 0));  // hue 40 of 600
 
-    // The knob's tip under column 111 at opacity 126, the track above it.
+    // The knob's tip under column 112 at opacity 127, the track above it.
     const Ppm opacity = snapshot("opacity.ppm");
-    EXPECT_EQ(opacity.at(111, 26), 0u);
-    EXPECT_EQ(opacity.at(110, 26), white);
-    EXPECT_EQ(opacity.at(106, 31), 0u);
-    EXPECT_EQ(opacity.at(105, 31), white);
+    EXPECT_EQ(opacity.at(112, 26), 0u);
+    EXPECT_EQ(opacity.at(111, 26), white);
+    EXPECT_EQ(opacity.at(107, 31), 0u);
+    EXPECT_EQ(opacity.at(106, 31), white);
     EXPECT_EQ(opacity.at(13, 23), 0u);
     EXPECT_EQ(opacity.at(112, 24), 0u);
 }

@@ -93,7 +93,7 @@ void MainFrame::toggleBar(std::int32_t command) {
         menuBar->setButtonPressed(command, true);
         updateOptionBar();
     }
-    placeView(1);
+    placeView();
     updateScrollRange();
 }
 
@@ -105,15 +105,19 @@ void MainFrame::layout() {
     const RECT client = clientOf(mainWindow);
     toolBar->place(0, client.bottom - toolBar->height() - toolBarLift, client.right - client.left,
                    toolBar->height());
-    if (canvasWindow) placeView(0);
+    if (canvasWindow) placeView();
     updateScrollRange();
 }
 
-void MainFrame::placeView(std::int32_t bottomAllowance) {
+void MainFrame::placeView() {
     if (!mainWindow) return;
     RECT area = mainWindow->clientRect();
+    // Showing or hiding a bar and resizing the window lay the view out by this
+    // one rule, so a bar shown again gives back the very rectangle it took.
     if (optionBar && optionBar->isVisible()) area.top = optionBar->height() + 1;
-    if (toolBar && toolBar->isVisible()) area.bottom -= toolBar->height() - bottomAllowance;
+    // The view runs one row under the tool bar's top edge, which the bar
+    // covers anyway.
+    if (toolBar && toolBar->isVisible()) area.bottom -= toolBar->height() - 1;
     // A main window too small for both bars leaves the view empty.
     area.bottom = std::max(area.bottom, area.top);
     mainWindow->placeCanvasView(area);

@@ -131,7 +131,12 @@ void MainFrame::updateColourButton() {
 }
 
 bool MainFrame::selectTool(std::uint16_t index) {
-    optionToggle = false;
+    // Choosing a tool, even the current one, ends the eyedropper, and its
+    // button must stop looking pressed with it.
+    if (optionToggle) {
+        optionToggle = false;
+        updateOptionBar();
+    }
     const int row = findToolRow(toolButtons, index);
     if (row < 0) return false;
     ToolButtonRow& chosen = toolButtons[std::size_t(row)];

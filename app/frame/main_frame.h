@@ -216,7 +216,6 @@ class MainFrame {
     void showAboutBox();
 
   private:
-    // Fits the view between the visible bars; `toggleBar` keeps one more row
-    // of view above the tool bar than `layout` does.
-    void placeView(std::int32_t bottomAllowance);
+    // Fits the view between the visible bars.
+    void placeView();
 };

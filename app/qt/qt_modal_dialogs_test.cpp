@@ -155,7 +155,7 @@ class QtModalDialogsTest : public QObject {
         QCOMPARE(f.frame.currentColour, COLORREF(0x00FB00));
     }
 
-    void theOpacitySlidersFarRightGives126() {
+    void theOpacitySlidersFarRightGives127() {
         WindowFixture f;
         QtPopupsInstalled popups;
         ShownPopup shown;
@@ -165,7 +165,7 @@ class QtModalDialogsTest : public QObject {
         QVERIFY(clickThrough(f.window->optionBar().button(OptionCommand::Opacity), {farRight}));
         QCOMPARE(shown.name, QStringLiteral("opacity"));
         QCOMPARE(shown.at, dropDown(f, OptionCommand::Opacity));
-        QCOMPARE(int(f.frame.opacity), 126);
+        QCOMPARE(int(f.frame.opacity), 127);
     }
 
     void canvasSizeZeroAnd5000GiveOneBy1024() {

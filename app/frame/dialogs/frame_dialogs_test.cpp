@@ -85,25 +85,29 @@ TEST_F(FrameDialogsTest, APickerLeftOpenByTheScriptChangesNothing) {
     EXPECT_TRUE(document.commands.empty());
 }
 
-TEST_F(FrameDialogsTest, TheOpacityKnobDraggedFarRightGives126) {
+TEST_F(FrameDialogsTest, TheOpacityKnobDraggedBackToTheFarRightGives127) {
+    tap("opacity", 13, 25);
+    frame.chooseOpacity();
+    EXPECT_EQ(frame.opacity, 0);
     dialogs.queueStylus("opacity", {StylusEvent::Kind::Down, 20, 25});
     dialogs.queueStylus("opacity", {StylusEvent::Kind::Move, 112, 25});
     dialogs.queueStylus("opacity", {StylusEvent::Kind::Up, 112, 25});
     frame.chooseOpacity();
-    EXPECT_EQ(frame.opacity, 126);
-    EXPECT_EQ(document.commands, std::vector<DocCommand>{DocCommand::OpacityChanged});
+    EXPECT_EQ(frame.opacity, 127);
+    EXPECT_EQ(document.commands,
+              (std::vector<DocCommand>{DocCommand::OpacityChanged, DocCommand::OpacityChanged}));
     EXPECT_EQ(format(dialogs.records().back()), "dialog opacity -> 1");
 
     // The same value again: closed with OK, nothing sent.
     tap("opacity", 112, 25);
     frame.chooseOpacity();
-    EXPECT_EQ(document.commands.size(), 1u);
+    EXPECT_EQ(document.commands.size(), 2u);
 
     // Released without touching the slider: the script runs out and it ends with 2.
     tap("opacity", 60, 5);
     frame.chooseOpacity();
     EXPECT_EQ(format(dialogs.records().back()), "dialog opacity -> 2");
-    EXPECT_EQ(document.commands.size(), 1u);
+    EXPECT_EQ(document.commands.size(), 2u);
 }
 
 TEST_F(FrameDialogsTest, ADraggedAndAbandonedOpacityIsNotAnnounced) {
@@ -189,9 +193,9 @@ TEST_F(FrameDialogsTest, TheOptionButtonsAndTheToolsMenuOpenTheDialogs) {
     tap("colour", 10, 26);
     EXPECT_TRUE(frame.routeCommand(OptionCommand::Colour));
     EXPECT_EQ(frame.currentColour, rgb(251, 0, 0));
-    tap("opacity", 112, 25);
+    tap("opacity", 13, 25);
     EXPECT_TRUE(frame.routeCommand(OptionCommand::Opacity));
-    EXPECT_EQ(frame.opacity, 126);
+    EXPECT_EQ(frame.opacity, 0);
     dialogs.queueFieldTexts({u"320", u"240"});
     EXPECT_TRUE(frame.mainWindowCommand(MenuCommand::CanvasSize));
     EXPECT_EQ(frame.canvasWidth, 320);

@@ -22,6 +22,7 @@ constexpr std::int32_t maxOpacity = 127;
 struct OpacitySliderDialog::Record {
     bool dragging = false;
     std::int16_t lastValue = -1;
+    std::int16_t lastColumn = -1;
     std::unique_ptr<platform::Bitmap> knobBitmap;
 };
 
@@ -50,8 +51,12 @@ void OpacitySliderDialog::cancel() {
     PopupDialog::cancel();
 }
 
-std::int32_t OpacitySliderDialog::opacityAt(std::int32_t x) {
-    return std::min(((x - pressLeft) << 7) / 100, maxOpacity);
+std::int32_t OpacitySliderDialog::opacityAt(std::int32_t x, bool fromTheRight) {
+    // The opacities whose knob tip lands on this column: the inverse of
+    // `knobLeft`, rounded up at both ends of the column.
+    const std::int32_t column = std::clamp(x, pressLeft, pressRight) - pressLeft;
+    if (!fromTheRight) return std::min((column * 128 + 99) / 100, maxOpacity);
+    return std::min(((column + 1) * 128 + 99) / 100 - 1, maxOpacity);
 }
 
 std::int32_t OpacitySliderDialog::knobLeft(std::uint16_t opacity) {
@@ -67,10 +72,11 @@ void OpacitySliderDialog::paintControls(platform::Surface& surface) {
                  record_->knobBitmap->height(), knob, 0, 0);
 }
 
-void OpacitySliderDialog::slideTo(std::int32_t x) {
+void OpacitySliderDialog::slideTo(std::int32_t x, bool fromTheRight) {
+    record_->lastColumn = std::int16_t(x);
     // The value last set is the one compared with: dragging back to where
     // the knob was two steps ago must move it there too.
-    const std::int32_t value = opacityAt(x);
+    const std::int32_t value = opacityAt(x, fromTheRight);
     if (value == record_->lastValue) return;
     invalidate(redrawArea);
     record_->lastValue = std::int16_t(value);
@@ -81,15 +87,15 @@ void OpacitySliderDialog::onStylusDown(std::int16_t x, std::int16_t y) {
     if (!record_) return;
     if (x < pressLeft || x > pressRight || y < pressTop || y > pressBottom) return;
     record_->dragging = true;
-    slideTo(x);
+    slideTo(x, false);
 }
 
 void OpacitySliderDialog::onStylusMove(std::int16_t x, std::int16_t) {
     // While dragging only the column matters: the stylus may leave the
     // slider's rows and the knob still follows.
     if (!record_ || !record_->dragging) return;
-    if (x < pressLeft || x > pressRight) return;
-    slideTo(x);
+    if (x < pressLeft || x > pressRight || x == record_->lastColumn) return;
+    slideTo(x, x < record_->lastColumn);
 }
 
 void OpacitySliderDialog::onStylusUp(std::int16_t, std::int16_t) {

@@ -9,8 +9,9 @@ class MainFrame;
 
 // The opacity slider that drops down from the opacity button: a black track
 // with a triangular knob under it. Pressing on the slider and dragging sets
-// the frame's opacity as the knob moves (0 at the left end, 126 at the
-// right); lifting the stylus after that closes it. A lift without a press on
+// the frame's opacity as the knob moves (0 at the left end, 127 at the
+// right), the knob's tip always under the stylus; lifting the stylus after
+// that closes it. A lift without a press on
 // the slider leaves it open: the slider must be touched to close it. A run
 // cancelled from outside puts the opacity back as it was.
 class OpacitySliderDialog final : public PopupDialog {
@@ -30,8 +31,11 @@ class OpacitySliderDialog final : public PopupDialog {
 
     void cancel() override;
 
-    // The opacity a stylus column gives: 0..126 across the press area.
-    static std::int32_t opacityAt(std::int32_t x);
+    // The opacity a stylus column gives, 0..127 across the press area. The
+    // track has fewer columns than there are opacities, so a column can stand
+    // for two: the stylus arriving from the right picks the higher one, from
+    // the left or by a press the lower, and every opacity can be reached.
+    static std::int32_t opacityAt(std::int32_t x, bool fromTheRight = false);
     // The knob bitmap's left column for an opacity.
     static std::int32_t knobLeft(std::uint16_t opacity);
 
@@ -45,7 +49,7 @@ class OpacitySliderDialog final : public PopupDialog {
     void paintControls(platform::Surface& surface) override;
     void freeRecord() override;
 
-    void slideTo(std::int32_t x);
+    void slideTo(std::int32_t x, bool fromTheRight);
 
     MainFrame& frame_;
     std::uint16_t openingOpacity_;

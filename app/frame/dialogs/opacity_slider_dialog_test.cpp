@@ -47,10 +47,9 @@ TEST_F(OpacitySliderDialogTest, PaintsTheTrackAndTheKnobUnderTheOpacity) {
     EXPECT_EQ(colourAt(c, 106, 31), white);
 }
 
-TEST_F(OpacitySliderDialogTest, TheKnobsFarRightGives126AndTheFarLeft0) {
-    EXPECT_EQ(OpacitySliderDialog::opacityAt(112), 126);
+TEST_F(OpacitySliderDialogTest, TheKnobsFarRightGives127AndTheFarLeft0) {
+    EXPECT_EQ(OpacitySliderDialog::opacityAt(112), 127);
     EXPECT_EQ(OpacitySliderDialog::opacityAt(13), 0);
-    EXPECT_EQ(OpacitySliderDialog::opacityAt(63), 64);
 
     OpacitySliderDialog slider(frame);
     slider.paint();
@@ -60,15 +59,35 @@ TEST_F(OpacitySliderDialogTest, TheKnobsFarRightGives126AndTheFarLeft0) {
     slider.paint();
     EXPECT_EQ(knobTip(*slider.clientArea()), 13);
     slider.stylusMove(112, 5);  // only the column counts while dragging
-    EXPECT_EQ(frame.opacity, 126);
+    EXPECT_EQ(frame.opacity, 127);
     slider.paint();
-    EXPECT_EQ(knobTip(*slider.clientArea()), 111);  // 126 x 100 >> 7 is 98
-    slider.stylusMove(113, 24);                     // beyond the slider: ignored
-    EXPECT_EQ(frame.opacity, 126);
+    EXPECT_EQ(knobTip(*slider.clientArea()), 112);
+    slider.stylusMove(113, 24);  // beyond the slider: ignored
+    EXPECT_EQ(frame.opacity, 127);
     slider.stylusUp(200, 200);
     EXPECT_TRUE(slider.closed());
     EXPECT_EQ(slider.result(), platform::dialogOk);
-    EXPECT_EQ(frame.opacity, 126);
+    EXPECT_EQ(frame.opacity, 127);
+}
+
+// The track has 100 columns for 128 opacities: a column standing for two
+// gives the lower one to a press or a stylus coming from the left and the
+// higher one to a stylus coming from the right, with the knob's tip on that
+// column either way.
+TEST_F(OpacitySliderDialogTest, EveryOpacityCanBeDraggedTo) {
+    for (std::int32_t value = 0; value <= 127; ++value) {
+        frame.opacity = 127;
+        OpacitySliderDialog slider(frame);
+        const std::int32_t column = OpacitySliderDialog::knobLeft(std::uint16_t(value)) + 5;
+        slider.stylusDown(std::int16_t(column), 25);
+        if (frame.opacity != value) {
+            slider.stylusMove(std::int16_t(column + 1), 25);
+            slider.stylusMove(std::int16_t(column), 25);
+        }
+        EXPECT_EQ(frame.opacity, value);
+        slider.paint();
+        EXPECT_EQ(knobTip(*slider.clientArea()), column) << value;
+    }
 }
 
 TEST_F(OpacitySliderDialogTest, TheSliderMustBeTouchedToClose) {
@@ -82,7 +101,7 @@ TEST_F(OpacitySliderDialogTest, TheSliderMustBeTouchedToClose) {
     EXPECT_EQ(frame.opacity, 127);
     // The press area's corners are inside.
     slider.stylusDown(112, 32);
-    EXPECT_EQ(frame.opacity, 126);
+    EXPECT_EQ(frame.opacity, 127);
     slider.stylusUp(112, 32);
     EXPECT_EQ(slider.result(), platform::dialogOk);
 }
