@@ -40,6 +40,7 @@ TEST_F(OpenPictureTest, EachFormatOpensAsADrawingOfItsSize) {
          {"picture.png", "picture.bmp", "picture.jpg", "named-wrongly.bmp"}) {
         SCOPED_TRACE(name);
         document.setCanvasSize(300, 200);
+        useTool(0);  // the pencil, whatever tool placing the picture left chosen
         stroke({{5, 5}, {50, 50}});
         dialogs.queueMessageAnswer(platform::MessageAnswer::No);
         dialogs.clearRecords();
