@@ -60,7 +60,11 @@ void SketchDocument::pointerButton(POINT point, bool down, bool viewCoordinates,
             frame->optionToggle = false;
             frame->updateOptionBar();
         } else if (activeTool) {
-            applyToolResult(activeTool->onPointerButton(*this, p, false));
+            // The stylus may lift further along the path than the point list
+            // has room for: the way there is taken first, through as many
+            // tools as it needs.
+            if (strokeJoinsPath()) strokeTo(p, false);
+            if (activeTool) applyToolResult(activeTool->onPointerButton(*this, p, false));
             frame->updateOptionBar();
         }
         if (!continuation) frame->setCapture(false);
@@ -107,11 +111,51 @@ void SketchDocument::pointerMove(POINT point, bool fromAutoScroll) {
     }
     snapToGrid(p);
     viewToCanvas(p);
-    int consumed = 0;
-    applyToolResult(activeTool->onPointerMove(*this, &p, 1, &consumed));
-    // A tool whose point list filled up ended itself; the stroke goes on in
-    // a new tool from the point it handed back.
-    if (!activeTool && (fromAutoScroll || consumed == 0)) pointerButton(p, true, false, true);
+    strokeTo(p, fromAutoScroll);
+}
+
+void SketchDocument::strokeTo(POINT stylus, bool fromAutoScroll) {
+    // A line across the largest canvas fills a handful of lists; the bound
+    // only keeps a runaway tool from holding the program.
+    constexpr int maxHandOvers = 4096;
+    for (int handOvers = 0; activeTool && handOvers < maxHandOvers; ++handOvers) {
+        Tool* tool = activeTool;
+        POINT p = stylus;
+        int consumed = 0;
+        applyToolResult(tool->onPointerMove(*this, &p, 1, &consumed));
+        if (activeTool || !(fromAutoScroll || consumed == 0)) return;
+        // The tool's point list filled up and it ended itself at `p`, its
+        // last stamp; a new tool goes on from there and is given the stylus
+        // position again, so no stretch of the path is lost.
+        continueStroke(p, *tool);
+    }
+}
+
+void SketchDocument::continueStroke(POINT from, const Tool& ended) {
+    if (frame->optionToggle) return;
+    bool flattenFirst = false;
+    COLORREF colour = frame->currentColour;
+    Tool* tool = acquireForButton(from, flattenFirst, colour);
+    if (!tool) return;
+    tool->setColour(colour);
+    activeTool = tool;
+    if (tool->toolId() == ended.toolId()) tool->continueStroke(ended);
+    applyToolResult(tool->onPointerButton(*this, from, true));
+    frame->updateOptionBar();
+}
+
+bool SketchDocument::strokeJoinsPath() const {
+    if (!activeTool) return false;
+    switch (activeTool->toolId()) {
+        case ToolId::Brush:
+        case ToolId::Smudge:
+            return true;
+        case ToolId::MaskBrush:
+            // The airbrush sprays where the stylus was sampled; the eraser joins.
+            return frame->currentTool != ToolButton::Airbrush;
+        default:
+            return false;
+    }
 }
 
 void SketchDocument::charInput(char16_t character) {

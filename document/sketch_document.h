@@ -104,4 +104,11 @@ class SketchDocument : public Document {
     void releaseTool(Tool*& tool);
     void placeFloatingImage(Tool* tool);
     Tool* acquireForButton(POINT point, bool& flattenFirst, COLORREF& colour);
+    // Gives the active tool the stylus position in canvas pixels, handing the
+    // stroke on to new tools while their point lists fill up.
+    void strokeTo(POINT stylus, bool fromAutoScroll);
+    // Starts the next tool of a stroke at `from`, the last stamp of `ended`.
+    void continueStroke(POINT from, const Tool& ended);
+    // Whether the active tool paints every pixel of the stylus path.
+    bool strokeJoinsPath() const;
 };

@@ -17,13 +17,15 @@ void BrushTool::onAcquire(SketchDocument& document) {
     colour = 0;
     opacity = frame ? std::int16_t(frame->currentOpacity()) : std::int16_t(127);
     drawnCount = 0;
+    leadStamps = 0;
 }
 
 ToolResult BrushTool::onPointerButton(SketchDocument& document, const POINT& point, bool down) {
     if (down) {
         if (count > 0) return ToolResult::Commit;
         bounds = RECT{point.x - size, point.y - size, point.x + size, point.y + size};
-        return addPoint(document, point) ? ToolResult::Draw : ToolResult::Discard;
+        if (!addPoint(document, point)) return ToolResult::Discard;
+        return leadStamps ? ToolResult::None : ToolResult::Draw;
     }
     if (count == 0) return ToolResult::Discard;
     addPoint(document, point);
@@ -33,6 +35,10 @@ ToolResult BrushTool::onPointerButton(SketchDocument& document, const POINT& poi
 ToolResult BrushTool::onPointerMove(SketchDocument& document, POINT* stylus, unsigned n,
                                     int* consumed) {
     return takeStrokePoints(*this, document, stylus, n, consumed, size / 2, size / 2);
+}
+
+void BrushTool::continueStroke(const Tool&) {
+    leadStamps = 1;
 }
 
 ToolResult BrushTool::finish(SketchDocument&) {
@@ -61,7 +67,7 @@ void BrushTool::draw(SketchDocument&, Canvas& canvas, DrawFlags drawFlags) {
     if (canvas.renderState() == RenderState::Idle) return;
     if (has(drawFlags, DrawFlags::IntoPicture)) drawnCount = 0;
     if (count == 0) return;
-    for (std::int32_t i = drawnCount; i < count; ++i)
+    for (std::int32_t i = firstStampToPaint(drawnCount, leadStamps); i < count; ++i)
         canvas.blendSquare(points[i].x, points[i].y, size, size, colour, std::uint16_t(opacity));
     drawnCount = std::int16_t(count);
     if (!has(drawFlags, DrawFlags::IntoPicture))

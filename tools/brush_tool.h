@@ -20,6 +20,7 @@ class BrushTool : public Tool {
     ToolResult onPointerMove(SketchDocument& document, POINT* points, unsigned count,
                              int* consumed) override;
     ToolResult finish(SketchDocument& document) override;
+    void continueStroke(const Tool& ended) override;
 
     // Joins a stylus position to the stroke; false when the list is full.
     bool addPoint(SketchDocument& document, POINT stylus);
@@ -31,4 +32,6 @@ class BrushTool : public Tool {
     std::int16_t size = 0;
     std::int16_t opacity = 0;
     std::int16_t drawnCount = 0;
+    // 1 when the first stamp is the one a full predecessor ended with.
+    std::int16_t leadStamps = 0;
 };

@@ -15,6 +15,7 @@ void MaskBrushTool::onAcquire(SketchDocument& document) {
     colour = 0;
     count = 0;
     drawnCount = 0;
+    leadStamps = 0;
 }
 
 ToolResult MaskBrushTool::onPointerButton(SketchDocument& document, const POINT& point, bool down) {
@@ -23,7 +24,8 @@ ToolResult MaskBrushTool::onPointerButton(SketchDocument& document, const POINT&
         // again on commit would stamp every soft edge twice.
         if (count > 0) return ToolResult::Commit | ToolResult::Quiet;
         bounds = RECT{point.x, point.y, point.x + shape->width, point.y + shape->height};
-        return addPoint(document, point) ? ToolResult::Draw : ToolResult::Discard;
+        if (!addPoint(document, point)) return ToolResult::Discard;
+        return leadStamps ? ToolResult::None : ToolResult::Draw;
     }
     if (count == 0) return ToolResult::Discard;
     addPoint(document, point);
@@ -34,6 +36,10 @@ ToolResult MaskBrushTool::onPointerMove(SketchDocument& document, POINT* stylus,
                                         int* consumed) {
     return takeStrokePoints(*this, document, stylus, n, consumed, shape->width / 2,
                             shape->height / 2);
+}
+
+void MaskBrushTool::continueStroke(const Tool&) {
+    leadStamps = 1;
 }
 
 ToolResult MaskBrushTool::finish(SketchDocument&) {
@@ -86,7 +92,7 @@ void MaskBrushTool::draw(SketchDocument&, Canvas& canvas, DrawFlags drawFlags) {
     if (canvas.renderState() == RenderState::Idle) return;
     if (has(drawFlags, DrawFlags::IntoPicture)) drawnCount = 0;
     if (count == 0) return;
-    for (std::int32_t i = drawnCount; i < count; ++i)
+    for (std::int32_t i = firstStampToPaint(drawnCount, leadStamps); i < count; ++i)
         canvas.stampMask(points[i].x, points[i].y, *shape, colour);
     drawnCount = std::int16_t(count);
     if (!has(drawFlags, DrawFlags::IntoPicture))

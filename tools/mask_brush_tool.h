@@ -25,6 +25,7 @@ class MaskBrushTool : public Tool {
     ToolResult onPointerMove(SketchDocument& document, POINT* points, unsigned count,
                              int* consumed) override;
     ToolResult finish(SketchDocument& document) override;
+    void continueStroke(const Tool& ended) override;
 
     // Adds a stylus position to the stroke; false when the stroke is full.
     bool addPoint(SketchDocument& document, POINT stylus);
@@ -35,6 +36,8 @@ class MaskBrushTool : public Tool {
     COLORREF colour = 0;
     const MaskShape* shape = &airbrushShapes[0];
     std::int16_t drawnCount = 0;
+    // 1 when the first stamp is the one a full predecessor ended with.
+    std::int16_t leadStamps = 0;
 
   private:
     bool addSpaced(POINT stylus);

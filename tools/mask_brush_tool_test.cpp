@@ -141,10 +141,14 @@ TEST_F(MaskBrushToolTest, AirbrushStrokeEndsWhenItsBoundsReachTheAreaLimit) {
     MaskBrushTool* second = activeMaskBrush();
     ASSERT_NE(second, nullptr);
     ASSERT_NE(second, first);
-    // The next tool goes on from the last stamp of the first.
-    EXPECT_EQ(second->count, 1);
+    // The next tool goes on from the last stamp of the first, which it does
+    // not spray again, and takes the point the first refused.
+    EXPECT_EQ(second->count, 2);
+    EXPECT_EQ(second->leadStamps, 1);
     EXPECT_EQ(second->points[0].x, 163);
     EXPECT_EQ(second->points[0].y, 92);
+    EXPECT_EQ(second->points[1].x, 164);
+    EXPECT_EQ(second->points[1].y, 92);
     up(172, 100);
     EXPECT_EQ(historyLength(), 2);
 }

@@ -25,6 +25,7 @@ void SmudgeTool::onAcquire(SketchDocument& document) {
     Tool::onAcquire(document);
     count = 0;
     drawnCount = 0;
+    leadStamps = 0;
     const std::int32_t index = document.frame ? document.frame->smudgeSizeIndex : 0;
     sizeIndex = std::int16_t(std::clamp(index, 0, maskShapeCount - 1));
 }
@@ -48,6 +49,13 @@ ToolResult SmudgeTool::onPointerMove(SketchDocument& document, POINT* stylus, un
                                      int* consumed) {
     return takeStrokePoints(*this, document, stylus, n, consumed, shape().width / 2,
                             shape().height / 2);
+}
+
+void SmudgeTool::continueStroke(const Tool& ended) {
+    // The smear goes on with the paint the ended tool picked up last, not
+    // with a fresh pick-up where that paint was just laid down.
+    std::memcpy(startPaint, static_cast<const SmudgeTool&>(ended).carried, carriedBytes);
+    leadStamps = 1;
 }
 
 ToolResult SmudgeTool::finish(SketchDocument&) {
@@ -80,7 +88,10 @@ void SmudgeTool::draw(SketchDocument&, Canvas& canvas, DrawFlags drawFlags) {
         const std::size_t bytes = std::size_t(w) * std::size_t(h) * 3;
         std::int32_t first = drawnCount;
         if (first == 0) {
-            canvas.copyOut(carried, points[0].x, points[0].y, w, h);
+            if (leadStamps)
+                std::memcpy(carried, startPaint, bytes);
+            else
+                canvas.copyOut(carried, points[0].x, points[0].y, w, h);
             first = 1;
         }
         for (std::int32_t i = first; i < count; ++i) {

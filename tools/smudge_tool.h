@@ -22,6 +22,7 @@ class SmudgeTool : public Tool {
     ToolResult onPointerMove(SketchDocument& document, POINT* points, unsigned count,
                              int* consumed) override;
     ToolResult finish(SketchDocument& document) override;
+    void continueStroke(const Tool& ended) override;
 
     // Joins a stylus position to the stroke; false when the list is full.
     bool addPoint(SketchDocument& document, POINT stylus);
@@ -31,6 +32,10 @@ class SmudgeTool : public Tool {
     std::uint16_t count = 0;
     StrokePoint lastPoint;
     std::uint8_t carried[carriedBytes] = {};
+    // What a full predecessor still carried when this tool took over.
+    std::uint8_t startPaint[carriedBytes] = {};
     std::int16_t drawnCount = 0;
+    // 1 when the first stamp is the one a full predecessor ended with.
+    std::int16_t leadStamps = 0;
     std::int16_t sizeIndex = 0;
 };

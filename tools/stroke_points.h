@@ -45,14 +45,16 @@ RECT strokeExtent(const StrokePoint* points, std::uint16_t count);
 // the tool's `lastPoint` is skipped. When the tool refuses a point, or its
 // list is full after taking one, the tool ends itself: the point is replaced
 // by the centre of the last stored stamp, so the next tool of the stroke
-// starts exactly there. Ending as soon as the list is full matters for the
-// stylus-up: a full tool would have to drop the last stretch of the path,
-// and after an up no next tool takes over. The tool provides `points`,
-// `count`, `lastPoint` and `addPoint`.
+// starts exactly there and is then given the stylus position again. Ending
+// as soon as the list is full matters for the stylus-up: a full tool would
+// have to drop the last stretch of the path. Asks for a draw only when a
+// stamp was added. The tool provides `points`, `count`, `lastPoint` and
+// `addPoint`.
 template <typename StrokeTool>
 ToolResult takeStrokePoints(StrokeTool& tool, SketchDocument& document, POINT* points,
                             unsigned pointCount, int* consumed, std::int32_t halfWidth,
                             std::int32_t halfHeight) {
+    const std::uint16_t countBefore = tool.count;
     for (unsigned i = 0; i < pointCount; ++i) {
         if (points[i].x == tool.lastPoint.x && points[i].y == tool.lastPoint.y) continue;
         if (tool.addPoint(document, points[i]) && tool.count < strokeCapacity) continue;
@@ -64,5 +66,12 @@ ToolResult takeStrokePoints(StrokeTool& tool, SketchDocument& document, POINT* p
         return ToolResult::Commit | ToolResult::Draw | ToolResult::Quiet;
     }
     *consumed = int(pointCount);
-    return ToolResult::Draw;
+    return tool.count != countBefore ? ToolResult::Draw : ToolResult::None;
+}
+
+// The first stamp of a tool that continues a stroke is the ended tool's last
+// one, already painted: it joins the path on but is not painted again, or
+// soft stamps would build up where one tool hands over to the next.
+inline std::int32_t firstStampToPaint(std::int32_t drawnCount, std::int16_t leadStamps) {
+    return drawnCount > leadStamps ? drawnCount : leadStamps;
 }

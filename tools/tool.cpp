@@ -33,6 +33,8 @@ ToolResult Tool::onPointerMove(SketchDocument&, POINT*, unsigned count, int* con
     return ToolResult::None;
 }
 
+void Tool::continueStroke(const Tool&) {}
+
 void Tool::onUndo(SketchDocument&) {}
 
 void Tool::onRedo(SketchDocument&) {}

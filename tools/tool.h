@@ -92,6 +92,9 @@ class Tool {
     virtual ToolResult onPointerMove(SketchDocument& document, POINT* points, unsigned count,
                                      int* consumed);
     virtual ToolResult finish(SketchDocument& document) = 0;
+    // This tool goes on with a stroke that `ended` (a tool of the same kind)
+    // had no room left for; it starts where the ended tool's last stamp is.
+    virtual void continueStroke(const Tool& ended);
     virtual void onUndo(SketchDocument& document);
     virtual void onRedo(SketchDocument& document);
     virtual bool syncPictures(SketchDocument& document, bool liveToCommitted);
