@@ -123,7 +123,13 @@ void SketchDocument::strokeTo(POINT stylus, bool fromAutoScroll) {
         POINT p = stylus;
         int consumed = 0;
         applyToolResult(tool->onPointerMove(*this, &p, 1, &consumed));
-        if (activeTool || !(fromAutoScroll || consumed == 0)) return;
+        if (activeTool) return;
+        if (consumed != 0) {
+            // A tool that took the point and ended: the stylus, still down
+            // under auto-scroll, starts the next one where it is.
+            if (fromAutoScroll) continueStroke(p, *tool);
+            return;
+        }
         // The tool's point list filled up and it ended itself at `p`, its
         // last stamp; a new tool goes on from there and is given the stylus
         // position again, so no stretch of the path is lost.
