@@ -14,6 +14,9 @@ class Document {
     virtual void executeCommand(DocCommand command, int argument) = 0;
     virtual bool canUndo() const = 0;
     virtual bool canRedo() const = 0;
+    // Whether the latest group of changes (rather than an earlier state)
+    // is what an undo would take back.
+    virtual bool canUndoLatestGroup() const { return canUndo(); }
     virtual bool canCut() const = 0;
     virtual bool canCopy() const = 0;
     virtual bool canPaste() const = 0;

@@ -40,6 +40,7 @@ void SketchDocument::pushHistory(Tool* tool) {
         toolFactory.release(*this, tail);
         tail = following;
     }
+    earlierStates.dropRedo();
     tool->next = nullptr;
     if (historyHead) {
         historyCursor->next = tool;
@@ -61,6 +62,11 @@ void SketchDocument::flattenHistory() {
         applyToolResult(activeTool->finish(*this));
         if (activeTool) releaseTool(activeTool);
     }
+    // What the applied entries changed is kept as an earlier state: the
+    // committed pixels where the live picture differs, before and after the
+    // sync. Comparing the pictures rather than trusting each entry's bounds
+    // keeps every changed pixel.
+    const bool recording = historyCursor && earlierStates.begin(canvas);
     // Undone entries are synced too: their area of the live picture was
     // restored from the committed picture, so copying it back changes nothing.
     for (Tool* entry = historyHead; entry;) {
@@ -70,6 +76,7 @@ void SketchDocument::flattenHistory() {
         entry = following;
     }
     historyHead = historyCursor = nullptr;
+    if (recording) earlierStates.end(canvas);
     if (hadWork) modified = true;
 }
 
@@ -78,12 +85,16 @@ void SketchDocument::undo() {
     clearSelection();
     if (activeTool) {
         applyToolResult(ToolResult::Discard);
-    } else {
+    } else if (historyCursor) {
         while (historyCursor) {
             historyCursor->onUndo(*this);
             historyCursor->syncPictures(*this, false);
             historyCursor = historyCursor->prev;
         }
+        redraw(false, true, nullptr, nullptr);
+    } else {
+        // The latest group is undone or empty: one step further back.
+        earlierStates.undo(canvas);
         redraw(false, true, nullptr, nullptr);
     }
     modified = true;
@@ -91,6 +102,14 @@ void SketchDocument::undo() {
 
 void SketchDocument::redo() {
     if (!canRedo()) return;
+    // The earlier states come back first, in order; the latest group, which
+    // was drawn over the last of them, after them.
+    if (earlierStates.canRedo()) {
+        earlierStates.redo(canvas);
+        redraw(false, true, nullptr, nullptr);
+        modified = true;
+        return;
+    }
     for (Tool* entry = historyCursor ? historyCursor->next : historyHead; entry;
          entry = entry->next) {
         historyCursor = entry;

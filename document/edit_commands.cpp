@@ -113,6 +113,9 @@ void SketchDocument::resizeCanvas(bool keepPicture) {
     }
     canvas.create(frame->canvasWindow, frame->canvasWidth, frame->canvasHeight,
                   Canvas::defaultViewWidth, Canvas::defaultViewHeight);
+    // The earlier states were pictures of the old size; the history starts
+    // again with the picture the new size keeps.
+    earlierStates.clear();
     frame->updateScrollRange();
     if (!keepPicture) return;
     if (auto* tool =
@@ -121,6 +124,7 @@ void SketchDocument::resizeCanvas(bool keepPicture) {
             activeTool = tool;
             const ToolResult result = tool->onPointerButton(*this, POINT{0, 0}, true);
             flattenHistory();
+            earlierStates.clear();
             clearSelection();
             applyToolResult(result);
         } else {

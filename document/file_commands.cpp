@@ -104,6 +104,8 @@ bool openPictureAsDrawing(SketchDocument& document, const char16_t* path) {
     document.activeTool = tool;
     tool->onPointerButton(document, POINT{0, 0}, true);
     document.flattenHistory();
+    // The opened picture is where the drawing's history starts.
+    document.earlierStates.clear();
     document.clearSelection();
     document.modified = false;
     document.redraw(true, true, nullptr, nullptr);
@@ -244,6 +246,7 @@ bool SketchDocument::loadFromPath(const char16_t* path) {
     }
     modified = false;
     canvas.copyPictureRect(RECT{0, 0, canvas.width(), canvas.height()}, false);
+    earlierStates.clear();
     redraw(true, true, nullptr, nullptr);
     documentPath = path;
     if (frame) {

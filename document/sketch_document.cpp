@@ -21,12 +21,17 @@ bool SketchDocument::attachFrame(MainFrame* mainFrame) {
 }
 
 bool SketchDocument::canUndo() const {
-    return activeTool || historyCursor;
+    return canUndoLatestGroup() || earlierStates.canUndo();
 }
 
 bool SketchDocument::canRedo() const {
     if (activeTool) return false;
+    if (earlierStates.canRedo()) return true;
     return historyCursor ? historyCursor->next != nullptr : historyHead != nullptr;
+}
+
+bool SketchDocument::canUndoLatestGroup() const {
+    return activeTool || historyCursor;
 }
 
 bool SketchDocument::canCut() const {
@@ -114,6 +119,7 @@ void SketchDocument::clearDocument() {
         entry = following;
     }
     historyHead = historyCursor = nullptr;
+    earlierStates.clear();
     modified = false;
     documentPath.clear();
     if (frame) {

@@ -7,6 +7,7 @@
 #include "canvas/canvas.h"
 #include "canvas/raster_image.h"
 #include "document/document.h"
+#include "document/earlier_states.h"
 #include "tools/tool.h"
 #include "tools/tool_factory.h"
 
@@ -16,7 +17,8 @@ class MainFrame;
 enum class ImageKind { ExportJpeg, ExportBitmap, ImportBitmap, ImportJpeg };
 
 // The one document: the picture, the tool receiving input, the history of
-// finished tools that can be undone and redone, the selection, the
+// finished tools that can be undone and redone (the latest group, since the
+// last flatten) with the earlier states before it, the selection, the
 // clipboard and the path of the open file. It never draws pixels itself:
 // tools draw through the canvas, and the document decides which tool gets
 // which event, when its work becomes permanent and what is redrawn.
@@ -29,6 +31,7 @@ class SketchDocument : public Document {
     void executeCommand(DocCommand command, int argument) override;
     bool canUndo() const override;
     bool canRedo() const override;
+    bool canUndoLatestGroup() const override;
     bool canCut() const override;
     bool canCopy() const override;
     bool canPaste() const override;
@@ -93,6 +96,8 @@ class SketchDocument : public Document {
     Tool* historyHead = nullptr;
     Tool* activeTool = nullptr;
     Tool* historyCursor = nullptr;
+    // What the flattens before the latest group changed, step by step.
+    EarlierStates earlierStates;
     std::uint16_t selectionActive = 0;
     bool modified = false;
     RECT selection{};

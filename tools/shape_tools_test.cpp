@@ -143,7 +143,7 @@ TEST_P(EveryShapeTool, UndoRestoresTheCommittedPictureAndRedoDrawsTheShapeAgain)
 
     document.executeCommand(DocCommand::Undo, 0);
     EXPECT_EQ(canvasBytes(document.canvas.liveBits()), committed);
-    EXPECT_FALSE(document.canUndo());
+    EXPECT_FALSE(document.canUndoLatestGroup());
 
     document.executeCommand(DocCommand::Redo, 0);
     EXPECT_EQ(canvasBytes(document.canvas.liveBits()), drawn);

@@ -11,6 +11,8 @@ struct FixedCommand {
     DocCommand docCommand;
 };
 constexpr FixedCommand editCommands[] = {
+    {MenuCommand::Undo, DocCommand::Undo},
+    {MenuCommand::Redo, DocCommand::Redo},
     {MenuCommand::Copy, DocCommand::Copy},
     {MenuCommand::Cut, DocCommand::Cut},
     {MenuCommand::Paste, DocCommand::Paste},
@@ -108,6 +110,8 @@ void MainFrame::enableMenuItems(MenuEnabling& menu) {
     const bool flip = document && document->canFlip();
     menu.enableItem(MenuCommand::FlipHorizontal, flip);
     menu.enableItem(MenuCommand::FlipVertical, flip);
+    menu.enableItem(MenuCommand::Undo, document && document->canUndo());
+    menu.enableItem(MenuCommand::Redo, document && document->canRedo());
     menu.enableItem(MenuCommand::Cut, document && document->canCut());
     menu.enableItem(MenuCommand::Copy, document && document->canCopy());
     // Paste takes another program's picture as readily as the program's own.

@@ -381,17 +381,17 @@ TEST_F(FrameCommandsTest, EyedropperButtonTogglesAndAToolEndsIt) {
 TEST_F(FrameCommandsTest, MenuItemsFollowTheDocument) {
     MenuRecord menu;
     frame.enableMenuItems(menu);
-    for (std::int32_t command : {40053, 40054, 40036, 40035, 40037, 40043})
+    for (std::int32_t command : {40033, 40039, 40053, 40054, 40036, 40035, 40037, 40043})
         EXPECT_FALSE(menu.items.at(command)) << command;
-    document.selection = document.modified = true;
+    document.selection = document.modified = document.undoable = document.redoable = true;
     frame.enableMenuItems(menu);
-    for (std::int32_t command : {40053, 40054, 40036, 40035, 40043})
+    for (std::int32_t command : {40033, 40039, 40053, 40054, 40036, 40035, 40043})
         EXPECT_TRUE(menu.items.at(command)) << command;
     EXPECT_FALSE(menu.items.at(40037));
     document.clipboard = true;
     frame.enableMenuItems(menu);
     EXPECT_TRUE(menu.items.at(40037));
-    EXPECT_EQ(menu.items.size(), 6u);
+    EXPECT_EQ(menu.items.size(), 8u);
 }
 
 TEST_F(FrameCommandsTest, CanvasSizeIsHeldToItsLimitsAndAnnouncedOnlyWhenChanged) {

@@ -98,9 +98,10 @@ void MainFrame::updateOptionBar() {
                                  OptionCommand::Font, OptionCommand::FontSize})
         setButtonEnabled(optionBar, command, optionUsed(command) != 0);
     if (!optionBar) return;
-    // One arrow at a time: undo while something can be undone, else redo.
+    // One arrow at a time: undo while the latest group can be undone, else
+    // redo. Earlier states are reached through Edit > Undo and its keys.
     if (document) {
-        if (document->canUndo()) {
+        if (document->canUndoLatestGroup()) {
             optionBar->setButtonVisible(OptionCommand::Redo, false);
             optionBar->setButtonVisible(OptionCommand::Undo, true);
             setButtonEnabled(optionBar, OptionCommand::Undo, true);

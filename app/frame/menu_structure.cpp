@@ -36,6 +36,9 @@ constexpr MenuItem fileItems[] = {
     command(u"Exit", MenuCommand::Exit),
 };
 constexpr MenuItem editItems[] = {
+    command(u"Undo", MenuCommand::Undo),
+    command(u"Redo", MenuCommand::Redo),
+    separator(),
     command(u"Copy", MenuCommand::Copy),
     command(u"Cut", MenuCommand::Cut),
     command(u"Paste", MenuCommand::Paste),

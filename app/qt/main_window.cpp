@@ -35,9 +35,9 @@ const StandardKey standardKeys[] = {
     {Qt::CTRL | Qt::Key_X, MenuCommand::Cut},
     {Qt::CTRL | Qt::Key_C, MenuCommand::Copy},
     {Qt::CTRL | Qt::Key_V, MenuCommand::Paste},
-    {Qt::CTRL | Qt::Key_Z, OptionCommand::Undo},
-    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, OptionCommand::Redo},
-    {Qt::CTRL | Qt::Key_Y, OptionCommand::Redo},
+    {Qt::CTRL | Qt::Key_Z, MenuCommand::Undo},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, MenuCommand::Redo},
+    {Qt::CTRL | Qt::Key_Y, MenuCommand::Redo},
 };
 
 // The zoom keys: a step in or out each. Control with "=" zooms in as well,
