@@ -14,6 +14,8 @@ std::optional<DocCommand> docCommandNamed(std::string_view name) {
         {"ExportBitmap", DocCommand::ExportBitmap},
         {"ImportBitmap", DocCommand::ImportBitmap},
         {"ImportJpeg", DocCommand::ImportJpeg},
+        {"ExportPng", DocCommand::ExportPng},
+        {"ImportPng", DocCommand::ImportPng},
         {"Cut", DocCommand::Cut},
         {"Copy", DocCommand::Copy},
         {"Paste", DocCommand::Paste},

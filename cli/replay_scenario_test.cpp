@@ -140,7 +140,7 @@ TEST_F(ReplayScenarioTest, EveryMenuCommandRunsWithoutADisplay) {
     ASSERT_EQ(saves.size(), 2u);
     EXPECT_EQ(saves[0], "item 40043 \"Save\" grayed");
     EXPECT_EQ(saves[1], "item 40043 \"Save\" enabled");
-    EXPECT_EQ(linesStartingWith("item ").size(), 2 * 18u);
+    EXPECT_EQ(linesStartingWith("item ").size(), 2 * 20u);
     for (const char* line :
          {"unhandled 40038", "unhandled 40032", "unhandled 40001", "unhandled 40061",
           "dialog about -> 1", "dialog colour -> 1", "dialog opacity -> 1",
@@ -154,8 +154,8 @@ TEST_F(ReplayScenarioTest, EveryMenuCommandRunsWithoutADisplay) {
     for (const char* command : {"40041", "40043", "40045", "40046"})
         EXPECT_TRUE(printedLine(std::string("unhandled ") + command)) << command;
     EXPECT_EQ(linesStartingWith("unhandled ").size(), 8u);
-    // Four file dialogs, two saves, and the four modal dialogs.
-    EXPECT_EQ(linesStartingWith("dialog ").size(), 4u + 2u + 4u);
+    // Six picture dialogs, two saves, and the four modal dialogs.
+    EXPECT_EQ(linesStartingWith("dialog ").size(), 6u + 2u + 4u);
 
     const auto states = linesStartingWith("modified=");
     ASSERT_EQ(states.size(), 4u);

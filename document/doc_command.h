@@ -29,4 +29,6 @@ enum class DocCommand : int {
     OpacityChanged = 23,
     CanvasSizeChanged = 24,
     SizeStepped = 25,
+    ExportPng = 26,
+    ImportPng = 27,
 };

@@ -73,6 +73,12 @@ void SketchDocument::executeCommand(DocCommand command, int) {
         case DocCommand::ImportJpeg:
             importImage(ImageKind::ImportJpeg);
             break;
+        case DocCommand::ExportPng:
+            exportImage(ImageKind::ExportPng);
+            break;
+        case DocCommand::ImportPng:
+            importImage(ImageKind::ImportPng);
+            break;
         case DocCommand::Cut:
             cutSelection();
             break;

@@ -70,8 +70,23 @@ constexpr const char16_t* sketchFilter = u"Mirabo Files:*.zsf:::";
 // Import and export offer PNG files beside the kind the command names. The
 // dialog does not say which filter was picked, so a name ending in ".png"
 // is what chooses PNG; any other name gets the command's own extension.
-constexpr const char16_t* bitmapFilters = u"Bitmap Files:*.bmp:PNG Files:*.png:::";
-constexpr const char16_t* jpegFilters = u"JPEG Files:*.jpg:PNG Files:*.png:::";
+struct PictureDialog {
+    const char16_t* filters;
+    const char16_t* extension;  // with its dot
+};
+
+PictureDialog pictureDialog(ImageKind kind) {
+    switch (kind) {
+        case ImageKind::ExportJpeg:
+        case ImageKind::ImportJpeg:
+            return {u"JPEG Files:*.jpg:PNG Files:*.png:::", u".jpg"};
+        case ImageKind::ExportPng:
+        case ImageKind::ImportPng:
+            return {u"PNG Files:*.png:::", u".png"};
+        default:
+            return {u"Bitmap Files:*.bmp:PNG Files:*.png:::", u".bmp"};
+    }
+}
 
 bool choosesPng(const std::u16string& name) {
     return name.size() >= 5 && endsWithIgnoringCase(name, u".png");
@@ -292,26 +307,30 @@ bool SketchDocument::writeToPath(const char16_t* path) {
 
 bool SketchDocument::exportImage(ImageKind kind) {
     flattenHistory();
-    const bool jpeg = kind == ImageKind::ExportJpeg;
-    const DialogKind save{platform::FileDialogKind::Save, jpeg ? jpegFilters : bitmapFilters,
-                          u"untitled", jpeg ? u"jpg" : u"bmp"};
+    const PictureDialog picture = pictureDialog(kind);
+    const DialogKind save{platform::FileDialogKind::Save, picture.filters, u"untitled",
+                          picture.extension + 1};
     std::u16string chosen;
     if (!askForFile(frame, save, u"untitled", chosen)) return true;
     if (choosesPng(chosen)) return !writePngFile(canvas, chosen.c_str());
-    const std::u16string name = forceExtension(chosen, jpeg ? u".jpg" : u".bmp");
-    const bool written =
-        jpeg ? writeJpegFile(canvas, name.c_str()) : writeBitmapFile(canvas, name.c_str());
+    const std::u16string name = forceExtension(chosen, picture.extension);
+    bool written = false;
+    if (kind == ImageKind::ExportJpeg)
+        written = writeJpegFile(canvas, name.c_str());
+    else if (kind == ImageKind::ExportPng)
+        written = writePngFile(canvas, name.c_str());
+    else
+        written = writeBitmapFile(canvas, name.c_str());
     return !written;
 }
 
 bool SketchDocument::importImage(ImageKind kind) {
-    const bool jpeg = kind == ImageKind::ImportJpeg;
-    const DialogKind open{platform::FileDialogKind::Open, jpeg ? jpegFilters : bitmapFilters, u"",
-                          u""};
+    const PictureDialog picture = pictureDialog(kind);
+    const DialogKind open{platform::FileDialogKind::Open, picture.filters, u"", u""};
     std::u16string chosen;
     if (!askForFile(frame, open, u"", chosen)) return true;
     const std::u16string name =
-        choosesPng(chosen) ? chosen : forceExtension(chosen, jpeg ? u".jpg" : u".bmp");
+        choosesPng(chosen) ? chosen : forceExtension(chosen, picture.extension);
     auto* tool = static_cast<FloatingImageTool*>(toolFactory.acquire(*this, ToolId::FloatingImage));
     if (!tool) return false;
     if (!loadPictureFile(*this, *tool, name.c_str())) {

@@ -103,8 +103,9 @@ TEST_F(OpenPictureTest, CancelledOrUnreadableLeavesTheDrawingAlone) {
     }
 }
 
-// Import and Export offer PNG files beside their own kind; a name ending in
-// ".png" is written and read as PNG, any other gets the command's extension.
+// Import and Export offer PNG files beside their own kind, and have a PNG
+// item of their own; a name ending in ".png" is written and read as PNG, any
+// other gets the command's extension.
 TEST_F(OpenPictureTest, ImportAndExportOfferPng) {
     stroke({{20, 20}, {60, 40}});
     struct Export {
@@ -114,21 +115,23 @@ TEST_F(OpenPictureTest, ImportAndExportOfferPng) {
     };
     for (const Export& e : {Export{DocCommand::ExportBitmap, "ink.png", "ink.png", u"Bitmap Files"},
                             Export{DocCommand::ExportJpeg, "ink.PNG", "ink.PNG", u"JPEG Files"},
-                            Export{DocCommand::ExportBitmap, "ink", "ink.bmp", u"Bitmap Files"}}) {
+                            Export{DocCommand::ExportBitmap, "ink", "ink.bmp", u"Bitmap Files"},
+                            Export{DocCommand::ExportPng, "shot", "shot.png", u"PNG Files"}}) {
         SCOPED_TRACE(e.chosen);
         dialogs.queueFileChoice(path(e.chosen));
         document.executeCommand(e.command, 0);
         const auto& filters = dialogs.records().back().request.filters;
-        ASSERT_EQ(filters.size(), 2u);
-        EXPECT_EQ(filters[0].description, e.ownFilter);
-        EXPECT_EQ(filters[1], (platform::FileFilter{u"PNG Files", u"*.png"}));
+        ASSERT_FALSE(filters.empty());
+        EXPECT_EQ(filters.front().description, e.ownFilter);
+        EXPECT_EQ(filters.back(), (platform::FileFilter{u"PNG Files", u"*.png"}));
         const std::string bytes = platform::testing::contents(folder / e.written);
         EXPECT_EQ(bytes.substr(0, e.written.ends_with(".bmp") ? 2 : 4),
                   e.written.ends_with(".bmp") ? "BM" : "\x89PNG");
     }
     RasterImage written;
     ASSERT_TRUE(readPngFile(document.canvas, path("ink.png").c_str(), written));
-    for (const DocCommand import : {DocCommand::ImportBitmap, DocCommand::ImportJpeg}) {
+    for (const DocCommand import :
+         {DocCommand::ImportBitmap, DocCommand::ImportJpeg, DocCommand::ImportPng}) {
         dialogs.queueFileChoice(path("ink.png"));
         document.executeCommand(import, 0);
         ASSERT_NE(document.activeTool, nullptr);

@@ -14,7 +14,7 @@
 class MainFrame;
 
 // The kinds of picture file that export and import handle.
-enum class ImageKind { ExportJpeg, ExportBitmap, ImportBitmap, ImportJpeg };
+enum class ImageKind { ExportJpeg, ExportBitmap, ExportPng, ImportBitmap, ImportJpeg, ImportPng };
 
 // The one document: the picture, the tool receiving input, the history of
 // finished tools that can be undone and redone (the latest group, since the

@@ -32,6 +32,8 @@ inline constexpr std::int32_t FlipHorizontal = 40053;
 inline constexpr std::int32_t FlipVertical = 40054;
 inline constexpr std::int32_t ImportJpeg = 40056;
 inline constexpr std::int32_t ExportJpeg = 40058;
+inline constexpr std::int32_t ImportPng = 40055;
+inline constexpr std::int32_t ExportPng = 40059;
 inline constexpr std::int32_t CanvasSize = 40060;
 }  // namespace MenuCommand
 

@@ -22,6 +22,8 @@ constexpr FixedCommand editCommands[] = {
     {MenuCommand::FlipVertical, DocCommand::FlipVertical},
     {MenuCommand::ImportJpeg, DocCommand::ImportJpeg},
     {MenuCommand::ExportJpeg, DocCommand::ExportJpeg},
+    {MenuCommand::ImportPng, DocCommand::ImportPng},
+    {MenuCommand::ExportPng, DocCommand::ExportPng},
 };
 // These reach the document but count as not handled, so the undo and redo
 // arrows stay as they were and the shell's default handling still runs.

@@ -19,10 +19,12 @@ constexpr MenuItem submenu(std::u16string_view text, std::span<const MenuItem> i
 constexpr MenuItem exportItems[] = {
     command(u"Bitmap", MenuCommand::ExportBitmap),
     command(u"JPEG", MenuCommand::ExportJpeg),
+    command(u"PNG", MenuCommand::ExportPng),
 };
 constexpr MenuItem importItems[] = {
     command(u"Bitmap", MenuCommand::ImportBitmap),
     command(u"JPEG", MenuCommand::ImportJpeg),
+    command(u"PNG", MenuCommand::ImportPng),
 };
 constexpr MenuItem fileItems[] = {
     submenu(u"Export As", exportItems),

@@ -93,9 +93,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Tools"}));
         QCOMPARE(
             describe(*row.menu(MenuCommand::FileMenu), row),
-            (QStringList{"Export As", "  Bitmap 40047", "  JPEG 40058", "Import...",
-                         "  Bitmap 40049", "  JPEG 40056", "-", "Save 40043", "Save As... 40046",
-                         "Open... 40041", "New 40045", "-", "Exit 40031"}));
+            (QStringList{"Export As", "  Bitmap 40047", "  JPEG 40058", "  PNG 40059", "Import...",
+                         "  Bitmap 40049", "  JPEG 40056", "  PNG 40055", "-", "Save 40043",
+                         "Save As... 40046", "Open... 40041", "New 40045", "-", "Exit 40031"}));
         QCOMPARE(describe(*row.menu(MenuCommand::EditMenu), row),
                  (QStringList{"Undo 40033", "Redo 40039", "-", "Copy 40035", "Cut 40036",
                               "Paste 40037"}));
