@@ -43,6 +43,8 @@ std::string activationTokenOfThisStart() {
 // Opening a document may ask about the drawing there is; while that question
 // waits, later starts are still taken (and answered) at once.
 constexpr std::size_t maxWaitingDocuments = 16;
+// How often waiting documents look again whether the user's question has gone.
+constexpr int userBusyRetryMs = 200;
 
 }  // namespace
 
@@ -169,7 +171,14 @@ bool DesktopSession::commandLineArrived(const platform::HandOffRequest& request)
 void DesktopSession::openWaitingDocuments() {
     // One at a time, in the order they came: a question asked by one open
     // runs an event loop, in which this is called again for the next.
-    if (opening_) return;
+    if (opening_ || app_.isDestroyed()) return;
+    // A question, dialog or menu the user has open belongs to what they were
+    // doing: the documents wait until it is gone rather than open inside it
+    // and ask a question of their own over it.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        QTimer::singleShot(userBusyRetryMs, context_.get(), [this] { openWaitingDocuments(); });
+        return;
+    }
     opening_ = true;
     while (!waitingDocuments_.empty() && !app_.isDestroyed()) {
         const std::u16string commandLine = std::move(waitingDocuments_.front());

@@ -121,7 +121,8 @@ bool DesktopTestHooks::handle(std::string_view commandLine) {
     } else if (w.size() == 2 && w[0] == "answer" && toAnswer(w[1], answer)) {
         answer_ = std::make_unique<MessageBoxAnswer>(answer);
     } else if (w.size() == 2 && w[0] == "command" && toNumber(w[1], n[0])) {
-        app_.command(std::int32_t(n[0]));
+        QTimer::singleShot(0, &window_,
+                           [&app = app_, id = std::int32_t(n[0])] { app.command(id); });
     } else if (w.size() == 1 && w[0] == "state") {
         printState();
     } else {

@@ -10,7 +10,9 @@ class QWidget;
 // Lets the process tests drive the running program from outside: with
 // MIRABO_TEST_HOOKS set in its environment, a later start's command line that
 // begins with "test:" is one of these instead of a document to open. Each is
-// done before the later start ends, so a test script runs them in order.
+// done before the later start ends, so a test script runs them in order;
+// only a command is started from the event loop after the start has ended,
+// as a click would start it, so a question it asks stays open meanwhile.
 //   test:stroke X1 Y1 X2 Y2
 //       the stylus goes down on the canvas view at (X1, Y1), moves to
 //       (X2, Y2) and lifts there (view coordinates)

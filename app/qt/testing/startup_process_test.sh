@@ -187,6 +187,32 @@ case_question_left_open() {
     stop_first
 }
 
+case_hand_off_waits_for_the_users_question() {
+    fresh users-question
+    make_document "$docs/first"
+    start_first || return
+    control stroke 20 20 50 50
+    # New asks about the drawing, and the user has not answered yet.
+    control command 40045
+    sleep 0.5
+    (cd "$docs" && timeout 30 "$mirabo" file:first.zsf) || fail "the hand-off ended with $?"
+    sleep 0.5
+    local s i
+    s=$(state)
+    [ -z "$(field path "$s")" ] || fail "opened over the user's question: $s"
+    # The user's own question is answered first; then the file's open asks.
+    control answer cancel
+    sleep 0.5
+    control answer no
+    for i in $(seq 1 50); do
+        s=$(state)
+        [ "$(field path "$s")" = "$docs/first.zsf" ] && break
+        sleep 0.1
+    done
+    [ "$(field path "$s")" = "$docs/first.zsf" ] || fail "not opened after the user's answer: $s"
+    stop_first
+}
+
 case_non_utf8_name() {
     fresh non-utf8-name
     make_document "$docs/first"
@@ -373,7 +399,7 @@ cleanup() {
 trap cleanup EXIT
 
 cases=("$@")
-[ ${#cases[@]} = 0 ] && cases=(help hand_off question_left_open non_utf8_name empty_start_only_raises no_answer killed_socket
+[ ${#cases[@]} = 0 ] && cases=(help hand_off question_left_open hand_off_waits_for_the_users_question non_utf8_name empty_start_only_raises no_answer killed_socket
                               simultaneous sigterm_hibernates sigterm_during_question
                               kill_after_interval exit_no)
 for c in "${cases[@]}"; do
