@@ -49,6 +49,9 @@ LauncherExit runSetupLauncher(Win32Calls& win32, InstanceHandle instance) {
                                &byteCount) != kErrorSuccess ||
         !terminateManagerPath(managerPath, sizeof managerPath, byteCount))
         return fail(win32, kManagerNotFoundText, LauncherExit::PathNotRead);
+    // A number or binary data in the value's place is no path to start.
+    if (type != kRegString && type != kRegExpandString)
+        return fail(win32, kManagerNotFoundText, LauncherExit::PathNotRead);
 
     // Installers may store the path with variables in it ("%ProgramFiles%\..."),
     // typed so; the shell would take them as part of the file name.

@@ -167,6 +167,15 @@ TEST_F(LauncherTest, AValueFillingTheBufferWithoutATerminatorIsNotUsed) {
     expectNothingLaunched();
 }
 
+TEST_F(LauncherTest, AValueThatIsNotTextIsNotUsed) {
+    for (const std::uint32_t type :
+         {3u /* REG_BINARY */, 4u /* REG_DWORD */, 7u /* REG_MULTI_SZ */}) {
+        win32.defaultValueType = type;
+        EXPECT_EQ(run(), LauncherExit::PathNotRead) << type;
+    }
+    expectNothingLaunched();
+}
+
 TEST_F(LauncherTest, AValueLongerThanTheBufferIsNotUsed) {
     win32.defaultValue = stored("C:\\" + std::string(400, 'm') + ".exe");
     EXPECT_EQ(run(), LauncherExit::PathNotRead);
