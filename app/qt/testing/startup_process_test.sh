@@ -113,6 +113,18 @@ wait_end() {
     status=$?
 }
 
+# Waits up to 5 seconds for the running program's document to be PATH; the
+# last state line asked for is left in $s.
+wait_for_path() {  # wait_for_path PATH
+    local i
+    for i in $(seq 1 50); do
+        s=$(state)
+        [ "$(field path "$s")" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 stop_first() {
     kill -TERM "$pid" 2>/dev/null
     wait_end "$pid"
@@ -176,13 +188,8 @@ case_question_left_open() {
     # Meanwhile later starts are still taken, and the file opens once the
     # question has its answer.
     control answer no
-    local s i
-    for i in $(seq 1 50); do
-        s=$(state)
-        [ "$(field path "$s")" = "$docs/first.zsf" ] && break
-        sleep 0.1
-    done
-    [ "$(field path "$s")" = "$docs/first.zsf" ] || fail "not opened after the answer: $s"
+    local s
+    wait_for_path "$docs/first.zsf" || fail "not opened after the answer: $s"
     [ "$(field picture "$s")" != "$blank" ] || fail "the document's picture is not shown: $s"
     stop_first
 }
@@ -197,19 +204,14 @@ case_hand_off_waits_for_the_users_question() {
     sleep 0.5
     (cd "$docs" && timeout 30 "$mirabo" file:first.zsf) || fail "the hand-off ended with $?"
     sleep 0.5
-    local s i
+    local s
     s=$(state)
     [ -z "$(field path "$s")" ] || fail "opened over the user's question: $s"
     # The user's own question is answered first; then the file's open asks.
     control answer cancel
     sleep 0.5
     control answer no
-    for i in $(seq 1 50); do
-        s=$(state)
-        [ "$(field path "$s")" = "$docs/first.zsf" ] && break
-        sleep 0.1
-    done
-    [ "$(field path "$s")" = "$docs/first.zsf" ] || fail "not opened after the user's answer: $s"
+    wait_for_path "$docs/first.zsf" || fail "not opened after the user's answer: $s"
     stop_first
 }
 
