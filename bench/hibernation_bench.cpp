@@ -13,14 +13,12 @@
 
 #include "app/frame/main_frame.h"
 #include "app/startup/hibernation_keeper.h"
+#include "bench/bench_session.h"
 #include "bench/targets.h"
-#include "document/document_startup.h"
 #include "document/file_format_pictures.h"
 #include "document/sketch_document.h"
 #include "document/sketch_file.h"
-#include "platform/dialogs/scripted_dialogs.h"
 #include "platform/text/utf.h"
-#include "platform/window/headless_window.h"
 
 namespace {
 
@@ -52,10 +50,9 @@ struct Device {
 };
 
 // A 1024 x 1024 drawing with unsaved changes, in a document on a view.
-struct Drawing {
-    explicit Drawing(Picture picture) {
-        platform::setDialogs(&dialogs);
-        startDocument(frame, document, view, 1024, 1024);
+// The device comes first: the document finds its folders at start-up.
+struct Drawing : Device, bench::Session {
+    explicit Drawing(Picture picture) : Session(1024, 1024) {
         Canvas& canvas = document.canvas;
         for (std::uint8_t* bits : {canvas.committedBits(), canvas.liveBits()}) {
             if (picture == Picture::Shapes)
@@ -65,13 +62,6 @@ struct Drawing {
         }
         document.modified = true;
     }
-    ~Drawing() { platform::setDialogs(nullptr); }
-
-    Device device;
-    platform::ScriptedDialogs dialogs;
-    platform::HeadlessWindow view{240, 268};
-    MainFrame frame;
-    SketchDocument document;
 };
 
 // What the copy timer does when it goes off between two strokes.
@@ -86,7 +76,7 @@ void hibernationCopy(benchmark::State& state, Picture picture) {
 // File > Save of the same drawing.
 void documentSave(benchmark::State& state, Picture picture) {
     Drawing d(picture);
-    const std::u16string path = platform::toUtf16(d.device.root + "/saved.zsf");
+    const std::u16string path = platform::toUtf16(d.root + "/saved.zsf");
     for (auto _ : state) {
         d.document.modified = true;
         if (!d.document.saveToPath(path.c_str())) state.SkipWithError("save failed");
@@ -96,7 +86,7 @@ void documentSave(benchmark::State& state, Picture picture) {
 // The sketch file alone, without the document around it.
 void sketchFileSave(benchmark::State& state, Picture picture) {
     Drawing d(picture);
-    const std::u16string path = platform::toUtf16(d.device.root + "/plain.zsf");
+    const std::u16string path = platform::toUtf16(d.root + "/plain.zsf");
     for (auto _ : state) {
         if (!saveSketchFile(d.document.canvas, path.c_str())) state.SkipWithError("save failed");
     }

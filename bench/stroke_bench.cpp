@@ -11,33 +11,14 @@
 #include <vector>
 
 #include "app/frame/main_frame.h"
+#include "bench/bench_session.h"
 #include "bench/targets.h"
 #include "cli/replay_command.h"
-#include "document/document_startup.h"
 #include "document/sketch_document.h"
-#include "platform/dialogs/scripted_dialogs.h"
-#include "platform/window/headless_window.h"
 
 namespace {
 
-// A frame, its document and a headless canvas view, as the program has them.
-struct Session {
-    Session(std::uint16_t canvasSide, std::int32_t viewWidth, std::int32_t viewHeight)
-        : view(viewWidth, viewHeight) {
-        platform::setDialogs(&dialogs);
-        startDocument(frame, document, view, canvasSide, canvasSide);
-    }
-    ~Session() { platform::setDialogs(nullptr); }
-    // Repaints what was invalidated, as the message loop would.
-    void settle() {
-        if (view.takeInvalidation().pending()) frame.viewPaint();
-    }
-
-    platform::ScriptedDialogs dialogs;
-    platform::HeadlessWindow view;
-    MainFrame frame;
-    SketchDocument document;
-};
+using bench::Session;
 
 void memcpyViewArea(benchmark::State& state) {
     std::vector<std::uint8_t> from(std::size_t(1280) * 800 * 3, 0x5A), to(from.size());
@@ -52,7 +33,7 @@ BENCHMARK(memcpyViewArea);
 // One iteration is one stylus event of a stroke of 256: a down, 254 moves
 // along a zigzag, an up. Arguments: tool button, zoom shift.
 void strokeMove(benchmark::State& state) {
-    Session s(1024, 1280, 800);
+    Session s(1024, 1024, 1280, 800);
     s.frame.selectTool(std::uint16_t(state.range(0)));
     s.frame.changeZoom(std::int32_t(state.range(1)));
     s.frame.scrollTo(ScrollRequest::ThumbPosition, 200, true, false);
@@ -84,7 +65,8 @@ BENCHMARK(strokeMove)
 // the smaller canvas,
 // then undo and redo of them all. Argument: canvas side.
 void undoChainedStrokes(benchmark::State& state) {
-    Session s(std::uint16_t(state.range(0)), 240, 268);
+    const auto side = std::uint16_t(state.range(0));
+    Session s(side, side);
     s.frame.lineWidth = 4;
     SketchDocument& d = s.document;
     for (int stroke = 0; stroke < 20; ++stroke) {

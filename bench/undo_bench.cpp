@@ -10,11 +10,9 @@
 #include <vector>
 
 #include "app/frame/main_frame.h"
+#include "bench/bench_session.h"
 #include "bench/targets.h"
-#include "document/document_startup.h"
 #include "document/sketch_document.h"
-#include "platform/dialogs/scripted_dialogs.h"
-#include "platform/window/headless_window.h"
 
 namespace {
 
@@ -24,10 +22,8 @@ enum class Change { Fill, Stroke };
 
 // A 1024 x 1024 drawing on a view, whose last change is already an earlier
 // state: the next Undo steps back through the kept pixels.
-struct Drawing {
-    explicit Drawing(Change change) {
-        platform::setDialogs(&dialogs);
-        startDocument(frame, document, view, side, side);
+struct Drawing : bench::Session {
+    explicit Drawing(Change change) : Session(side, side) {
         frame.currentColour = 0x2040C0;
         if (change == Change::Fill) {
             frame.selectTool(ToolButton::Fill);
@@ -43,12 +39,6 @@ struct Drawing {
         }
         document.flattenHistory();
     }
-    ~Drawing() { platform::setDialogs(nullptr); }
-
-    platform::ScriptedDialogs dialogs;
-    platform::HeadlessWindow view{240, 268};
-    MainFrame frame;
-    SketchDocument document;
 };
 
 // Only the Undo is timed; the Redo that puts the change back for the next
