@@ -16,6 +16,7 @@ std::optional<DocCommand> docCommandNamed(std::string_view name) {
         {"ImportJpeg", DocCommand::ImportJpeg},
         {"ExportPng", DocCommand::ExportPng},
         {"ImportPng", DocCommand::ImportPng},
+        {"Delete", DocCommand::Delete},
         {"Cut", DocCommand::Cut},
         {"Copy", DocCommand::Copy},
         {"Paste", DocCommand::Paste},

@@ -31,4 +31,5 @@ enum class DocCommand : int {
     SizeStepped = 25,
     ExportPng = 26,
     ImportPng = 27,
+    Delete = 28,
 };

@@ -19,6 +19,8 @@ class Document {
     virtual bool canUndoLatestGroup() const { return canUndo(); }
     virtual bool canCut() const = 0;
     virtual bool canCopy() const = 0;
+    // Whether Delete would clear a selected area: not while text is typed.
+    virtual bool canDelete() const { return canCut(); }
     virtual bool canPaste() const = 0;
     virtual bool isModified() const = 0;
     virtual bool canFlip() const = 0;

@@ -82,6 +82,9 @@ void SketchDocument::executeCommand(DocCommand command, int) {
         case DocCommand::Cut:
             cutSelection();
             break;
+        case DocCommand::Delete:
+            eraseSelection();
+            break;
         case DocCommand::Copy:
             copySelection();
             break;

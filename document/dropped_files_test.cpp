@@ -17,14 +17,10 @@ TEST(DropActionTest, FollowsTheExtensionWhateverItsCase) {
         const char16_t* path;
         DropAction action;
     } cases[] = {
-        {u"/home/a/cat.zsf", DropAction::OpenSketch},
-        {u"/home/a/CAT.ZSF", DropAction::OpenSketch},
-        {u"/tmp/x.bmp", DropAction::ImportPicture},
-        {u"/tmp/x.Jpg", DropAction::ImportPicture},
-        {u"/tmp/x.jpeg", DropAction::ImportPicture},
-        {u"/tmp/x.PNG", DropAction::ImportPicture},
-        {u"/tmp/x.txt", DropAction::Ignore},
-        {u"/tmp/bmp", DropAction::Ignore},
+        {u"/home/a/cat.zsf", DropAction::OpenSketch}, {u"/home/a/CAT.ZSF", DropAction::OpenSketch},
+        {u"/tmp/x.bmp", DropAction::ImportPicture},   {u"/tmp/x.Jpg", DropAction::ImportPicture},
+        {u"/tmp/x.jpeg", DropAction::ImportPicture},  {u"/tmp/x.PNG", DropAction::ImportPicture},
+        {u"/tmp/x.txt", DropAction::Ignore},          {u"/tmp/bmp", DropAction::Ignore},
     };
     for (const auto& c : cases)
         EXPECT_EQ(dropActionFor(c.path), c.action) << platform::toUtf8(c.path);

@@ -42,8 +42,13 @@ void SketchDocument::copySelection() {
 
 void SketchDocument::cutSelection() {
     RECT area;
+    if (selectionArea(area)) copySelection();
+    eraseSelection();
+}
+
+void SketchDocument::eraseSelection() {
+    RECT area;
     if (selectionArea(area)) {
-        copySelection();
         if (Tool* clear = toolFactory.acquire(*this, ToolId::ClearArea)) {
             clear->setBounds(area);
             pushHistory(clear);

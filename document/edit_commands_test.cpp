@@ -41,21 +41,35 @@ TEST_F(EditCommandsTest, CopyWithoutASelectionEmptiesTheClipboard) {
     EXPECT_FALSE(document.canPaste());
 }
 
-TEST_F(EditCommandsTest, CutClearsTheAreaAndUndoBringsItBack) {
+// Cut and Delete clear the area as one undoable entry; only Cut copies it.
+TEST_F(EditCommandsTest, CutAndDeleteClearTheAreaAndUndoBringsItBack) {
     paintPattern();
-    select(10, 10, 19, 19);
-    document.executeCommand(DocCommand::Cut, 0);
-    EXPECT_FALSE(document.selectionActive);
-    EXPECT_EQ(live(15, 15), white);
-    EXPECT_EQ(live(9, 9), pattern(9, 9));
-    EXPECT_EQ(live(20, 20), pattern(20, 20));
-    document.executeCommand(DocCommand::Undo, 0);
-    for (int y = 10; y < 20; ++y)
-        for (int x = 10; x < 20; ++x)
-            ASSERT_EQ(live(x, y), pattern(x, y));
-    // The clipboard keeps the copy: a paste shows the same pixels.
-    ASSERT_TRUE(document.canPaste());
+    for (const DocCommand command : {DocCommand::Delete, DocCommand::Cut}) {
+        SCOPED_TRACE(int(command));
+        select(10, 10, 19, 19);
+        ASSERT_TRUE(document.canDelete());
+        document.executeCommand(command, 0);
+        EXPECT_FALSE(document.selectionActive);
+        EXPECT_EQ(live(15, 15), white);
+        EXPECT_EQ(live(9, 9), pattern(9, 9));
+        EXPECT_EQ(live(20, 20), pattern(20, 20));
+        document.executeCommand(DocCommand::Undo, 0);
+        for (int y = 10; y < 20; ++y)
+            for (int x = 10; x < 20; ++x)
+                ASSERT_EQ(live(x, y), pattern(x, y));
+        // The clipboard has a copy after Cut only: a paste shows the same pixels.
+        EXPECT_EQ(document.canPaste(), command == DocCommand::Cut);
+    }
     EXPECT_EQ(document.clipboard->info()->biWidth, 10);
+}
+
+TEST_F(EditCommandsTest, DeleteLeavesTextBeingTypedAlone) {
+    useTool(ToolButton::Text);
+    down(30, 30);
+    up(30, 30);
+    document.charInput(u'a');
+    ASSERT_TRUE(document.canCut());
+    EXPECT_FALSE(document.canDelete());
 }
 
 TEST_F(EditCommandsTest, PastingTwicePutsTheFirstImageDown) {

@@ -37,6 +37,10 @@ bool SketchDocument::canUndoLatestGroup() const {
 bool SketchDocument::canCut() const {
     return selectionActive || (activeTool && activeTool->hasFlag(ToolFlags::Floating));
 }
+bool SketchDocument::canDelete() const {
+    // The Delete key belongs to the text being typed, not to its frame.
+    return canCut() && !(activeTool && activeTool->toolId() == ToolId::Text);
+}
 bool SketchDocument::canCopy() const {
     return canCut();
 }

@@ -34,6 +34,7 @@ class SketchDocument : public Document {
     bool canUndoLatestGroup() const override;
     bool canCut() const override;
     bool canCopy() const override;
+    bool canDelete() const override;
     bool canPaste() const override;
     bool isModified() const override;
     bool canFlip() const override;
@@ -77,6 +78,9 @@ class SketchDocument : public Document {
     // Edit commands.
     void copySelection();
     void cutSelection();
+    // Fills the selected area with white as one history entry and drops the
+    // selection; the clipboard keeps what it had.
+    void eraseSelection();
     void pasteClipboard();
     void flipSelection(bool horizontal);
     void resizeCanvas(bool keepPicture);

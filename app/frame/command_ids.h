@@ -20,6 +20,7 @@ inline constexpr std::int32_t Undo = 40033;  // also Control+Z
 inline constexpr std::int32_t Redo = 40039;  // also Control+Shift+Z and Control+Y
 inline constexpr std::int32_t Copy = 40035;
 inline constexpr std::int32_t Cut = 40036;
+inline constexpr std::int32_t Delete = 40034;  // also the Delete key
 inline constexpr std::int32_t Paste = 40037;
 inline constexpr std::int32_t FileMenu = 40038;
 inline constexpr std::int32_t Open = 40041;

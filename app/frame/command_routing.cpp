@@ -16,6 +16,7 @@ constexpr FixedCommand editCommands[] = {
     {MenuCommand::Copy, DocCommand::Copy},
     {MenuCommand::Cut, DocCommand::Cut},
     {MenuCommand::Paste, DocCommand::Paste},
+    {MenuCommand::Delete, DocCommand::Delete},
     {MenuCommand::ExportBitmap, DocCommand::ExportBitmap},
     {MenuCommand::ImportBitmap, DocCommand::ImportBitmap},
     {MenuCommand::FlipHorizontal, DocCommand::FlipHorizontal},
@@ -116,6 +117,7 @@ void MainFrame::enableMenuItems(MenuEnabling& menu) {
     menu.enableItem(MenuCommand::Redo, document && document->canRedo());
     menu.enableItem(MenuCommand::Cut, document && document->canCut());
     menu.enableItem(MenuCommand::Copy, document && document->canCopy());
+    menu.enableItem(MenuCommand::Delete, document && document->canDelete());
     // Paste takes another program's picture as readily as the program's own.
     menu.enableItem(MenuCommand::Paste,
                     document && (document->canPaste() ||

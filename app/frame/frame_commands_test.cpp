@@ -183,7 +183,9 @@ TEST_F(FrameCommandsTest, EditAndImageCommandsReachTheDocument) {
         {40037, DocCommand::Paste},        {40047, DocCommand::ExportBitmap},
         {40049, DocCommand::ImportBitmap}, {40053, DocCommand::FlipHorizontal},
         {40054, DocCommand::FlipVertical}, {40056, DocCommand::ImportJpeg},
-        {40058, DocCommand::ExportJpeg},
+        {40058, DocCommand::ExportJpeg},   {40059, DocCommand::ExportPng},
+        {40055, DocCommand::ImportPng},    {40034, DocCommand::Delete},
+        {40033, DocCommand::Undo},         {40039, DocCommand::Redo},
     };
     for (const auto& [command, docCommand] : fixed) {
         EXPECT_TRUE(frame.routeCommand(command));
@@ -381,17 +383,17 @@ TEST_F(FrameCommandsTest, EyedropperButtonTogglesAndAToolEndsIt) {
 TEST_F(FrameCommandsTest, MenuItemsFollowTheDocument) {
     MenuRecord menu;
     frame.enableMenuItems(menu);
-    for (std::int32_t command : {40033, 40039, 40053, 40054, 40036, 40035, 40037, 40043})
+    for (std::int32_t command : {40033, 40039, 40053, 40054, 40036, 40035, 40034, 40037, 40043})
         EXPECT_FALSE(menu.items.at(command)) << command;
     document.selection = document.modified = document.undoable = document.redoable = true;
     frame.enableMenuItems(menu);
-    for (std::int32_t command : {40033, 40039, 40053, 40054, 40036, 40035, 40043})
+    for (std::int32_t command : {40033, 40039, 40053, 40054, 40036, 40035, 40034, 40043})
         EXPECT_TRUE(menu.items.at(command)) << command;
     EXPECT_FALSE(menu.items.at(40037));
     document.clipboard = true;
     frame.enableMenuItems(menu);
     EXPECT_TRUE(menu.items.at(40037));
-    EXPECT_EQ(menu.items.size(), 8u);
+    EXPECT_EQ(menu.items.size(), 9u);
 }
 
 TEST_F(FrameCommandsTest, CanvasSizeIsHeldToItsLimitsAndAnnouncedOnlyWhenChanged) {

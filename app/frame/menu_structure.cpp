@@ -44,6 +44,7 @@ constexpr MenuItem editItems[] = {
     command(u"Copy", MenuCommand::Copy),
     command(u"Cut", MenuCommand::Cut),
     command(u"Paste", MenuCommand::Paste),
+    command(u"Delete", MenuCommand::Delete),
 };
 constexpr MenuItem toolsItems[] = {
     command(u"About", MenuCommand::About),

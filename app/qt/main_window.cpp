@@ -35,6 +35,7 @@ const StandardKey standardKeys[] = {
     {Qt::CTRL | Qt::Key_X, MenuCommand::Cut},
     {Qt::CTRL | Qt::Key_C, MenuCommand::Copy},
     {Qt::CTRL | Qt::Key_V, MenuCommand::Paste},
+    {Qt::Key_Delete, MenuCommand::Delete},
     {Qt::CTRL | Qt::Key_Z, MenuCommand::Undo},
     {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, MenuCommand::Redo},
     {Qt::CTRL | Qt::Key_Y, MenuCommand::Redo},
