@@ -66,6 +66,8 @@ bool askForFile(MainFrame* frame, const DialogKind& kind, const std::u16string& 
 }
 
 constexpr const char16_t* sketchFilter = u"Mirabo Files:*.zsf:::";
+// Open takes pictures too, each as a drawing of its own; sketches come first.
+constexpr const char16_t* openFilters = u"Mirabo Files:*.zsf:Pictures:*.png;*.bmp;*.jpg;*.jpeg:::";
 
 // Import and export offer PNG files beside the kind the command names. The
 // dialog does not say which filter was picked, so a name ending in ".png"
@@ -203,7 +205,7 @@ bool SketchDocument::openDocument(const char16_t* path) {
     if (!promptSaveChanges()) return true;
     std::u16string name = path ? std::u16string(path) : std::u16string();
     if (name.empty()) {
-        const DialogKind open{platform::FileDialogKind::Open, sketchFilter, u"", u""};
+        const DialogKind open{platform::FileDialogKind::Open, openFilters, u"", u""};
         if (!askForFile(frame, open, u"", name)) return true;
     }
     if (name.empty()) return false;

@@ -65,6 +65,19 @@ TEST_F(OpenPictureTest, EachFormatOpensAsADrawingOfItsSize) {
     }
 }
 
+// File > Open lists pictures beside sketches and opens the one chosen.
+TEST_F(OpenPictureTest, TheOpenDialogOffersPictures) {
+    platform::testing::put(folder / "shot.png", png_files::makePng({.width = 21, .height = 13}));
+    dialogs.queueFileChoice(path("shot.png"));
+    document.executeCommand(DocCommand::Open, 0);
+    const auto& filters = dialogs.records().back().request.filters;
+    ASSERT_EQ(filters.size(), 2u);
+    EXPECT_EQ(filters[0], (platform::FileFilter{u"Mirabo Files", u"*.zsf"}));
+    EXPECT_EQ(filters[1], (platform::FileFilter{u"Pictures", u"*.png;*.bmp;*.jpg;*.jpeg"}));
+    EXPECT_EQ(document.canvas.width(), 21);
+    EXPECT_EQ(document.canvas.height(), 13);
+}
+
 TEST_F(OpenPictureTest, APictureLargerThanTheLargestCanvasIsCutAndSaidSo) {
     platform::testing::put(folder / "wide.png", png_files::makePng({.width = 1500, .height = 20}));
     dialogs.queueMessageAnswer(platform::MessageAnswer::No);
