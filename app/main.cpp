@@ -50,6 +50,9 @@ int main(int argc, char** argv) {
     DesktopStart start = startDesktop(argc, argv);
     if (start.exitStatus) return *start.exitStatus;
 
+    // Every pointer move the system reports reaches the canvas: merged moves
+    // would cut the corners of a quick curve wherever the program was busy.
+    QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mirabo"));
     DesktopDialogs dialogs;
