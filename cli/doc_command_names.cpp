@@ -17,6 +17,7 @@ std::optional<DocCommand> docCommandNamed(std::string_view name) {
         {"ExportPng", DocCommand::ExportPng},
         {"ImportPng", DocCommand::ImportPng},
         {"Delete", DocCommand::Delete},
+        {"Deselect", DocCommand::Deselect},
         {"Cut", DocCommand::Cut},
         {"Copy", DocCommand::Copy},
         {"Paste", DocCommand::Paste},

@@ -140,7 +140,7 @@ TEST_F(ReplayScenarioTest, EveryMenuCommandRunsWithoutADisplay) {
     ASSERT_EQ(saves.size(), 2u);
     EXPECT_EQ(saves[0], "item 40043 \"Save\" grayed");
     EXPECT_EQ(saves[1], "item 40043 \"Save\" enabled");
-    EXPECT_EQ(linesStartingWith("item ").size(), 2 * 21u);
+    EXPECT_EQ(linesStartingWith("item ").size(), 2 * 22u);
     for (const char* line :
          {"unhandled 40038", "unhandled 40032", "unhandled 40001", "unhandled 40061",
           "dialog about -> 1", "dialog colour -> 1", "dialog opacity -> 1",

@@ -32,4 +32,5 @@ enum class DocCommand : int {
     ExportPng = 26,
     ImportPng = 27,
     Delete = 28,
+    Deselect = 29,
 };

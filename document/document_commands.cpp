@@ -85,6 +85,13 @@ void SketchDocument::executeCommand(DocCommand command, int) {
         case DocCommand::Delete:
             eraseSelection();
             break;
+        case DocCommand::Deselect:
+            // Whatever floated was put down above and became the selection.
+            if (selectionActive) {
+                clearSelection();
+                redraw(false, true, nullptr, nullptr);
+            }
+            break;
         case DocCommand::Copy:
             copySelection();
             break;

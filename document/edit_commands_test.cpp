@@ -63,6 +63,27 @@ TEST_F(EditCommandsTest, CutAndDeleteClearTheAreaAndUndoBringsItBack) {
     EXPECT_EQ(document.clipboard->info()->biWidth, 10);
 }
 
+// Deselect drops the frame and keeps the pixels and the history; an image
+// still floating is put down first, as a tap outside it would.
+TEST_F(EditCommandsTest, DeselectDropsTheSelectionAndPutsAFloatingImageDown) {
+    paintPattern();
+    select(10, 10, 19, 19);
+    const int entries = historyLength();
+    document.executeCommand(DocCommand::Deselect, 0);
+    EXPECT_FALSE(document.selectionActive);
+    EXPECT_EQ(historyLength(), entries);
+    EXPECT_EQ(live(15, 15), pattern(15, 15));
+
+    select(0, 0, 4, 4);
+    document.executeCommand(DocCommand::Copy, 0);
+    document.executeCommand(DocCommand::Paste, 0);
+    ASSERT_NE(document.activeTool, nullptr);
+    document.executeCommand(DocCommand::Deselect, 0);
+    EXPECT_EQ(document.activeTool, nullptr);
+    EXPECT_FALSE(document.canCut());
+    EXPECT_EQ(live(12, 12), pattern(2, 2));
+}
+
 TEST_F(EditCommandsTest, DeleteLeavesTextBeingTypedAlone) {
     useTool(ToolButton::Text);
     down(30, 30);

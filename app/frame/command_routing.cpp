@@ -17,6 +17,7 @@ constexpr FixedCommand editCommands[] = {
     {MenuCommand::Cut, DocCommand::Cut},
     {MenuCommand::Paste, DocCommand::Paste},
     {MenuCommand::Delete, DocCommand::Delete},
+    {MenuCommand::Deselect, DocCommand::Deselect},
     {MenuCommand::ExportBitmap, DocCommand::ExportBitmap},
     {MenuCommand::ImportBitmap, DocCommand::ImportBitmap},
     {MenuCommand::FlipHorizontal, DocCommand::FlipHorizontal},
@@ -118,6 +119,7 @@ void MainFrame::enableMenuItems(MenuEnabling& menu) {
     menu.enableItem(MenuCommand::Cut, document && document->canCut());
     menu.enableItem(MenuCommand::Copy, document && document->canCopy());
     menu.enableItem(MenuCommand::Delete, document && document->canDelete());
+    menu.enableItem(MenuCommand::Deselect, document && document->canDelete());
     // Paste takes another program's picture as readily as the program's own.
     menu.enableItem(MenuCommand::Paste,
                     document && (document->canPaste() ||

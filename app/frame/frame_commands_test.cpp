@@ -186,6 +186,7 @@ TEST_F(FrameCommandsTest, EditAndImageCommandsReachTheDocument) {
         {40058, DocCommand::ExportJpeg},   {40059, DocCommand::ExportPng},
         {40055, DocCommand::ImportPng},    {40034, DocCommand::Delete},
         {40033, DocCommand::Undo},         {40039, DocCommand::Redo},
+        {40040, DocCommand::Deselect},
     };
     for (const auto& [command, docCommand] : fixed) {
         EXPECT_TRUE(frame.routeCommand(command));
@@ -383,17 +384,18 @@ TEST_F(FrameCommandsTest, EyedropperButtonTogglesAndAToolEndsIt) {
 TEST_F(FrameCommandsTest, MenuItemsFollowTheDocument) {
     MenuRecord menu;
     frame.enableMenuItems(menu);
-    for (std::int32_t command : {40033, 40039, 40053, 40054, 40036, 40035, 40034, 40037, 40043})
+    for (std::int32_t command :
+         {40033, 40039, 40053, 40054, 40036, 40035, 40034, 40040, 40037, 40043})
         EXPECT_FALSE(menu.items.at(command)) << command;
     document.selection = document.modified = document.undoable = document.redoable = true;
     frame.enableMenuItems(menu);
-    for (std::int32_t command : {40033, 40039, 40053, 40054, 40036, 40035, 40034, 40043})
+    for (std::int32_t command : {40033, 40039, 40053, 40054, 40036, 40035, 40034, 40040, 40043})
         EXPECT_TRUE(menu.items.at(command)) << command;
     EXPECT_FALSE(menu.items.at(40037));
     document.clipboard = true;
     frame.enableMenuItems(menu);
     EXPECT_TRUE(menu.items.at(40037));
-    EXPECT_EQ(menu.items.size(), 9u);
+    EXPECT_EQ(menu.items.size(), 10u);
 }
 
 TEST_F(FrameCommandsTest, CanvasSizeIsHeldToItsLimitsAndAnnouncedOnlyWhenChanged) {

@@ -45,6 +45,8 @@ constexpr MenuItem editItems[] = {
     command(u"Cut", MenuCommand::Cut),
     command(u"Paste", MenuCommand::Paste),
     command(u"Delete", MenuCommand::Delete),
+    separator(),
+    command(u"Deselect", MenuCommand::Deselect),
 };
 constexpr MenuItem toolsItems[] = {
     command(u"About", MenuCommand::About),

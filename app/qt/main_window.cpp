@@ -36,6 +36,10 @@ const StandardKey standardKeys[] = {
     {Qt::CTRL | Qt::Key_C, MenuCommand::Copy},
     {Qt::CTRL | Qt::Key_V, MenuCommand::Paste},
     {Qt::Key_Delete, MenuCommand::Delete},
+    // The menu shows the last key of a command; Escape must stay the open
+    // menu's own key.
+    {Qt::Key_Escape, MenuCommand::Deselect},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_A, MenuCommand::Deselect},
     {Qt::CTRL | Qt::Key_Z, MenuCommand::Undo},
     {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, MenuCommand::Redo},
     {Qt::CTRL | Qt::Key_Y, MenuCommand::Redo},

@@ -98,7 +98,7 @@ class MainWindowTest : public QObject {
                          "Save As... 40046", "Open... 40041", "New 40045", "-", "Exit 40031"}));
         QCOMPARE(describe(*row.menu(MenuCommand::EditMenu), row),
                  (QStringList{"Undo 40033", "Redo 40039", "-", "Copy 40035", "Cut 40036",
-                              "Paste 40037", "Delete 40034"}));
+                              "Paste 40037", "Delete 40034", "-", "Deselect 40040"}));
         QCOMPARE(describe(*row.menu(MenuCommand::ToolsMenu), row),
                  (QStringList{"About 40003", "-", "Flip Horizontal 40053", "Flip Vertical 40054",
                               "-", "Canvas Size... 40060"}));
@@ -162,11 +162,14 @@ class MainWindowTest : public QObject {
             QTest::keyClick(focus, Qt::Key(key), modifiers);
             f.settle();
         };
-        // A clean drawing: Save, Cut, Copy and Delete are grayed, so their keys do nothing.
+        // A clean drawing: Save, Cut, Copy, Delete and Deselect are grayed, so
+        // their keys do nothing.
         press(Qt::Key_S, Qt::ControlModifier);
         press(Qt::Key_X, Qt::ControlModifier);
         press(Qt::Key_C, Qt::ControlModifier);
         press(Qt::Key_Delete, Qt::NoModifier);
+        press(Qt::Key_Escape, Qt::NoModifier);
+        press(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(sent.count(), 0);
 
         drag(focus, QPoint(30, 30), QPoint(60, 40));
