@@ -48,16 +48,17 @@ void SketchDocument::cutSelection() {
 
 void SketchDocument::eraseSelection() {
     RECT area;
-    if (selectionArea(area)) {
-        if (Tool* clear = toolFactory.acquire(*this, ToolId::ClearArea)) {
-            clear->setBounds(area);
-            pushHistory(clear);
-            redraw(true, true, nullptr, nullptr);
-            modified = true;
-        }
+    Tool* clear = selectionArea(area) ? toolFactory.acquire(*this, ToolId::ClearArea) : nullptr;
+    if (clear) {
+        clear->setBounds(area);
+        pushHistory(clear);
+        modified = true;
     }
+    const bool framed = selectionActive || (activeTool && activeTool->hasFlag(ToolFlags::Floating));
     if (selectionActive) clearSelection();
     if (activeTool && activeTool->hasFlag(ToolFlags::Floating)) releaseTool(activeTool);
+    // Drawn once the selection has gone, so its frame does not stay on show.
+    if (clear || framed) redraw(true, true, nullptr, nullptr);
 }
 
 // Floats an image freshly loaded into `tool` at the canvas point under view

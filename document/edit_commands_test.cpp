@@ -51,6 +51,10 @@ TEST_F(EditCommandsTest, CutAndDeleteClearTheAreaAndUndoBringsItBack) {
         document.executeCommand(command, 0);
         EXPECT_FALSE(document.selectionActive);
         EXPECT_EQ(live(15, 15), white);
+        // The view shows the cleared area without the selection's frame.
+        for (int y = 10; y < 20; ++y)
+            for (int x = 10; x < 20; ++x)
+                ASSERT_EQ(shown(x, y), white) << x << "," << y;
         EXPECT_EQ(live(9, 9), pattern(9, 9));
         EXPECT_EQ(live(20, 20), pattern(20, 20));
         document.executeCommand(DocCommand::Undo, 0);
