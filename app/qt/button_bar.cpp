@@ -16,9 +16,6 @@ ButtonBar::ButtonBar(const QString& title, QWidget* parent) : QToolBar(title, pa
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     // The pictures set the buttons' size as they come.
     setIconSize(QSize(1, 1));
-    // The buttons show only pictures, so their names must show on hover
-    // even while another window (a palette just closed, a dialog) is active.
-    setAttribute(Qt::WA_AlwaysShowToolTips);
 }
 
 ButtonBar::~ButtonBar() = default;

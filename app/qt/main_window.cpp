@@ -152,6 +152,10 @@ MainWindow::MainWindow(std::uint16_t canvasSide, QWidget* parent)
     view_->client().setFocus();
     fitToScreen(canvasSide);
     setAcceptDrops(true);
+    // The bar buttons show only pictures, so their names must show on hover
+    // even while another window (a palette just closed, a dialog) is active.
+    // The toolkit asks the top-level window, not the widget under the pointer.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 }
 
 MainWindow::~MainWindow() {

@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -150,6 +151,21 @@ class MainWindowTest : public QObject {
         f.window->menuRow().item(MenuCommand::FlipHorizontal)->trigger();
         QCOMPARE(sent.count(), 1);
         QCOMPARE(sent.at(0).at(0).toInt(), MenuCommand::FlipHorizontal);
+    }
+
+    // The buttons show only pictures: their names must show on hover even
+    // while another window (a palette just closed, a dialog) is active.
+    void barButtonsNameThemselvesInAnInactiveWindow() {
+        WindowFixture f;
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(!f.window->isActiveWindow());
+        QToolButton* fill = f.window->toolBar().button(ToolCommand::Fill);
+        QTest::mouseMove(fill, fill->rect().center());
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("Fill"));
     }
 
     void theStandardKeysSendTheirCommands() {
