@@ -63,7 +63,7 @@ void SketchDocument::pointerButton(POINT point, bool down, bool viewCoordinates,
             // The stylus may lift further along the path than the point list
             // has room for: the way there is taken first, through as many
             // tools as it needs.
-            if (strokeJoinsPath()) strokeTo(p, false);
+            if (activeTool->joinsStylusPath(*this)) strokeTo(p, false);
             if (activeTool) applyToolResult(activeTool->onPointerButton(*this, p, false));
             frame->updateOptionBar();
         }
@@ -148,20 +148,6 @@ void SketchDocument::continueStroke(POINT from, const Tool& ended) {
     if (tool->toolId() == ended.toolId()) tool->continueStroke(ended);
     applyToolResult(tool->onPointerButton(*this, from, true));
     frame->updateOptionBar();
-}
-
-bool SketchDocument::strokeJoinsPath() const {
-    if (!activeTool) return false;
-    switch (activeTool->toolId()) {
-        case ToolId::Brush:
-        case ToolId::Smudge:
-            return true;
-        case ToolId::MaskBrush:
-            // The airbrush sprays where the stylus was sampled; the eraser joins.
-            return frame->currentTool != ToolButton::Airbrush;
-        default:
-            return false;
-    }
 }
 
 void SketchDocument::charInput(char16_t character) {

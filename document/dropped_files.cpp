@@ -6,21 +6,6 @@
 #include "document/sketch_document.h"
 #include "tools/floating_image_tool.h"
 
-namespace {
-
-void importDroppedPicture(SketchDocument& document, const std::u16string& path, POINT viewPoint) {
-    auto* tool = static_cast<FloatingImageTool*>(
-        document.toolFactory.acquire(document, ToolId::FloatingImage));
-    if (!tool) return;
-    if (!loadPictureFile(document, *tool, path.c_str())) {
-        document.toolFactory.release(document, tool);
-        return;
-    }
-    placeFloatingImageAt(document, *tool, viewPoint, true);
-}
-
-}  // namespace
-
 DropAction dropActionFor(const std::u16string& path) {
     if (endsWithIgnoringCase(path, u".zsf")) return DropAction::OpenSketch;
     if (pictureFormatOfName(path) != PictureFormat::None) return DropAction::ImportPicture;
@@ -36,7 +21,8 @@ bool dropFile(SketchDocument& document, const std::u16string& path, POINT viewPo
             document.openDocument(path.c_str());
             return true;
         case DropAction::ImportPicture:
-            importDroppedPicture(document, path, viewPoint);
+            if (Tool* tool = floatingPictureFromFile(document, path.c_str()))
+                placeFloatingImageAt(document, *tool, viewPoint, true);
             return true;
     }
     return false;

@@ -90,8 +90,11 @@ PictureDialog pictureDialog(ImageKind kind) {
     }
 }
 
-bool choosesPng(const std::u16string& name) {
-    return name.size() >= 5 && endsWithIgnoringCase(name, u".png");
+// The chosen name with the extension of the format it is written or read
+// in: a name ending in ".png" keeps it, any other gets the dialog's own.
+std::u16string pictureName(const std::u16string& chosen, const PictureDialog& picture) {
+    const bool png = chosen.size() >= 5 && endsWithIgnoringCase(chosen, u".png");
+    return forceExtension(chosen, png ? u".png" : picture.extension);
 }
 
 void showMessage(const SketchDocument& document, const std::u16string& text,
@@ -105,13 +108,8 @@ void showMessage(const SketchDocument& document, const std::u16string& text,
 // its first content, with nothing to undo and nothing unsaved. False, with
 // the drawing untouched, when the file cannot be read.
 bool openPictureAsDrawing(SketchDocument& document, const char16_t* path) {
-    auto* tool = static_cast<FloatingImageTool*>(
-        document.toolFactory.acquire(document, ToolId::FloatingImage));
+    FloatingImageTool* tool = floatingPictureFromFile(document, path);
     if (!tool) return false;
-    if (!loadPictureFile(document, *tool, path)) {
-        document.toolFactory.release(document, tool);
-        return false;
-    }
     const std::int32_t width = tool->image->bitmap->width();
     const std::int32_t height = tool->image->bitmap->height();
     const auto canvasWidth = std::uint16_t(std::min<std::int32_t>(width, Canvas::maxSide));
@@ -314,13 +312,12 @@ bool SketchDocument::exportImage(ImageKind kind) {
                           picture.extension + 1};
     std::u16string chosen;
     if (!askForFile(frame, save, u"untitled", chosen)) return true;
-    if (choosesPng(chosen)) return !writePngFile(canvas, chosen.c_str());
-    const std::u16string name = forceExtension(chosen, picture.extension);
+    const std::u16string name = pictureName(chosen, picture);
     bool written = false;
-    if (kind == ImageKind::ExportJpeg)
-        written = writeJpegFile(canvas, name.c_str());
-    else if (kind == ImageKind::ExportPng)
+    if (pictureFormatOfName(name) == PictureFormat::Png)
         written = writePngFile(canvas, name.c_str());
+    else if (kind == ImageKind::ExportJpeg)
+        written = writeJpegFile(canvas, name.c_str());
     else
         written = writeBitmapFile(canvas, name.c_str());
     return !written;
@@ -331,8 +328,7 @@ bool SketchDocument::importImage(ImageKind kind) {
     const DialogKind open{platform::FileDialogKind::Open, picture.filters, u"", u""};
     std::u16string chosen;
     if (!askForFile(frame, open, u"", chosen)) return true;
-    const std::u16string name =
-        choosesPng(chosen) ? chosen : forceExtension(chosen, picture.extension);
+    const std::u16string name = pictureName(chosen, picture);
     auto* tool = static_cast<FloatingImageTool*>(toolFactory.acquire(*this, ToolId::FloatingImage));
     if (!tool) return false;
     if (!loadPictureFile(*this, *tool, name.c_str())) {

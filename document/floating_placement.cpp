@@ -56,6 +56,17 @@ bool floatPicture(SketchDocument& document, std::unique_ptr<platform::Bitmap> pi
     return true;
 }
 
+FloatingImageTool* floatingPictureFromFile(SketchDocument& document, const char16_t* path) {
+    auto* tool = static_cast<FloatingImageTool*>(
+        document.toolFactory.acquire(document, ToolId::FloatingImage));
+    if (!tool) return nullptr;
+    if (!loadPictureFile(document, *tool, path)) {
+        document.toolFactory.release(document, tool);
+        return nullptr;
+    }
+    return tool;
+}
+
 // Fills a floating image with a picture file of any format, told by its
 // first bytes; on failure the loader has said so.
 bool loadPictureFile(SketchDocument& document, FloatingImageTool& tool, const char16_t* path) {

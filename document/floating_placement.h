@@ -31,3 +31,8 @@ bool floatPicture(SketchDocument& document, std::unique_ptr<platform::Bitmap> pi
 // imports (bitmap, JPEG, PNG), told by its first bytes. False, after a
 // message saying why, when the file cannot be read.
 bool loadPictureFile(SketchDocument& document, FloatingImageTool& tool, const char16_t* path);
+
+// A floating image tool from the factory, filled with a picture file as
+// `loadPictureFile` fills it, not yet placed; null when there was no tool or
+// the file could not be read (the tool then went back to the factory).
+FloatingImageTool* floatingPictureFromFile(SketchDocument& document, const char16_t* path);

@@ -118,6 +118,4 @@ class SketchDocument : public Document {
     void strokeTo(POINT stylus, bool fromAutoScroll);
     // Starts the next tool of a stroke at `from`, the last stamp of `ended`.
     void continueStroke(POINT from, const Tool& ended);
-    // Whether the active tool paints every pixel of the stylus path.
-    bool strokeJoinsPath() const;
 };

@@ -21,6 +21,7 @@ class BrushTool : public Tool {
                              int* consumed) override;
     ToolResult finish(SketchDocument& document) override;
     void continueStroke(const Tool& ended) override;
+    bool joinsStylusPath(const SketchDocument&) const override { return true; }
 
     // Joins a stylus position to the stroke; false when the list is full.
     bool addPoint(SketchDocument& document, POINT stylus);

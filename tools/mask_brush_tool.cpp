@@ -46,11 +46,16 @@ ToolResult MaskBrushTool::finish(SketchDocument&) {
     return ToolResult::Commit | ToolResult::Quiet;
 }
 
+bool MaskBrushTool::sprays(const SketchDocument& document) {
+    return document.frame && document.frame->currentTool == ToolButton::Airbrush;
+}
+
+bool MaskBrushTool::joinsStylusPath(const SketchDocument& document) const {
+    return !sprays(document);
+}
+
 bool MaskBrushTool::addPoint(SketchDocument& document, POINT stylus) {
-    // The airbrush sprays spaced stamps; the eraser, the other button using
-    // this tool, draws a joined stroke.
-    if (document.frame && document.frame->currentTool == ToolButton::Airbrush)
-        return addSpaced(stylus);
+    if (sprays(document)) return addSpaced(stylus);
     if (count >= strokeCapacity) return false;
     addJoined(stylus);
     return true;

@@ -26,6 +26,7 @@ class MaskBrushTool : public Tool {
                              int* consumed) override;
     ToolResult finish(SketchDocument& document) override;
     void continueStroke(const Tool& ended) override;
+    bool joinsStylusPath(const SketchDocument& document) const override;
 
     // Adds a stylus position to the stroke; false when the stroke is full.
     bool addPoint(SketchDocument& document, POINT stylus);
@@ -40,6 +41,9 @@ class MaskBrushTool : public Tool {
     std::int16_t leadStamps = 0;
 
   private:
+    // The airbrush sprays spaced stamps; the eraser, the other button using
+    // this tool, draws a joined stroke.
+    static bool sprays(const SketchDocument& document);
     bool addSpaced(POINT stylus);
     void addJoined(POINT stylus);
 };

@@ -23,6 +23,7 @@ class SmudgeTool : public Tool {
                              int* consumed) override;
     ToolResult finish(SketchDocument& document) override;
     void continueStroke(const Tool& ended) override;
+    bool joinsStylusPath(const SketchDocument&) const override { return true; }
 
     // Joins a stylus position to the stroke; false when the list is full.
     bool addPoint(SketchDocument& document, POINT stylus);

@@ -35,6 +35,10 @@ ToolResult Tool::onPointerMove(SketchDocument&, POINT*, unsigned count, int* con
 
 void Tool::continueStroke(const Tool&) {}
 
+bool Tool::joinsStylusPath(const SketchDocument&) const {
+    return false;
+}
+
 void Tool::onUndo(SketchDocument&) {}
 
 void Tool::onRedo(SketchDocument&) {}

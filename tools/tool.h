@@ -95,6 +95,9 @@ class Tool {
     // This tool goes on with a stroke that `ended` (a tool of the same kind)
     // had no room left for; it starts where the ended tool's last stamp is.
     virtual void continueStroke(const Tool& ended);
+    // Whether the tool paints every pixel of the stylus path, so that the
+    // way to where the stylus lifts must be walked like a move.
+    virtual bool joinsStylusPath(const SketchDocument& document) const;
     virtual void onUndo(SketchDocument& document);
     virtual void onRedo(SketchDocument& document);
     virtual bool syncPictures(SketchDocument& document, bool liveToCommitted);

@@ -159,7 +159,6 @@ void Application::destroyed() {
     // from outside does; work saved or discarded leaves no copy.
     closeRequested(true);
     destroyed_ = true;
-    if (created_) keeper_.windowDestroyed();
 }
 
 void Application::stylusDown(std::int32_t x, std::int32_t y) {
