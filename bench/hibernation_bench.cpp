@@ -14,6 +14,7 @@
 #include "app/frame/main_frame.h"
 #include "app/startup/hibernation_keeper.h"
 #include "bench/bench_session.h"
+#include "bench/file_format_setup.h"
 #include "bench/targets.h"
 #include "document/file_format_pictures.h"
 #include "document/sketch_document.h"
@@ -24,28 +25,20 @@ namespace {
 
 enum class Picture { Shapes, Photo };
 
-// A device of its own, memory-backed when the system has such a folder: the
-// writes flush their files, and on a disk that would time the disk.
+// A device of its own, in a folder of the benchmarks' own (memory-backed
+// where the system has one: the writes flush their files).
 struct Device {
     Device() {
-        std::error_code ignored;
-        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ignored)
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        std::string pattern = base / "mirabo-bench-XXXXXX";
-        if (mkdtemp(pattern.data())) root = pattern;
         if (const char* old = getenv("MIRABO_DEVICE_ROOT")) previous = old;
-        setenv("MIRABO_DEVICE_ROOT", root.c_str(), 1);
+        setenv("MIRABO_DEVICE_ROOT", folder.path.c_str(), 1);
     }
     ~Device() {
         if (previous.empty())
             unsetenv("MIRABO_DEVICE_ROOT");
         else
             setenv("MIRABO_DEVICE_ROOT", previous.c_str(), 1);
-        std::error_code ignored;
-        if (!root.empty()) std::filesystem::remove_all(root, ignored);
     }
-    std::string root;
+    file_format_bench::Folder folder;
     std::string previous;
 };
 
@@ -76,7 +69,7 @@ void hibernationCopy(benchmark::State& state, Picture picture) {
 // File > Save of the same drawing.
 void documentSave(benchmark::State& state, Picture picture) {
     Drawing d(picture);
-    const std::u16string path = platform::toUtf16(d.root + "/saved.zsf");
+    const std::u16string path = platform::toUtf16(d.folder / "saved.zsf");
     for (auto _ : state) {
         d.document.modified = true;
         if (!d.document.saveToPath(path.c_str())) state.SkipWithError("save failed");
@@ -86,7 +79,7 @@ void documentSave(benchmark::State& state, Picture picture) {
 // The sketch file alone, without the document around it.
 void sketchFileSave(benchmark::State& state, Picture picture) {
     Drawing d(picture);
-    const std::u16string path = platform::toUtf16(d.root + "/plain.zsf");
+    const std::u16string path = platform::toUtf16(d.folder / "plain.zsf");
     for (auto _ : state) {
         if (!saveSketchFile(d.document.canvas, path.c_str())) state.SkipWithError("save failed");
     }

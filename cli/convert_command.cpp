@@ -124,35 +124,30 @@ bool readSketch(Workbench& bench, const std::u16string& name, ReadProblem& probl
     return true;
 }
 
+// The size a picture file's header states, through the format's own header
+// reader; false, with the reader's problem, when the header is unreadable.
+template <typename Info>
+bool headerSize(bool (*readInfo)(const char16_t*, Info&), const std::u16string& name,
+                std::int64_t& width, std::int64_t& height, ReadProblem& problem) {
+    Info info;
+    if (!readInfo(name.c_str(), info) || !info.readable) {
+        problem = info.problem;
+        return false;
+    }
+    width = info.width;
+    height = info.height;
+    return true;
+}
+
 // The picture's size from its header, before anything is decoded: the
 // canvas it must fit is at most 1024 pixels each way.
 bool checkPicture(const std::u16string& name, Format format, ReadProblem& problem) {
     std::int64_t width = 0, height = 0;
-    if (format == Format::Bitmap) {
-        BitmapFileInfo info;
-        if (!readBitmapFileInfo(name.c_str(), info) || !info.readable) {
-            problem = info.problem;
-            return false;
-        }
-        width = info.width;
-        height = info.height;
-    } else if (format == Format::Png) {
-        PngFileInfo info;
-        if (!readPngFileInfo(name.c_str(), info) || !info.readable) {
-            problem = info.problem;
-            return false;
-        }
-        width = info.width;
-        height = info.height;
-    } else {
-        JpegFileInfo info;
-        if (!readJpegFileInfo(name.c_str(), info) || !info.readable) {
-            problem = info.problem;
-            return false;
-        }
-        width = info.width;
-        height = info.height;
-    }
+    const bool read =
+        format == Format::Bitmap ? headerSize(readBitmapFileInfo, name, width, height, problem)
+        : format == Format::Png  ? headerSize(readPngFileInfo, name, width, height, problem)
+                                 : headerSize(readJpegFileInfo, name, width, height, problem);
+    if (!read) return false;
     if (width > Canvas::maxSide || height > Canvas::maxSide)
         return refuse(&problem, ReadFailure::TooLarge,
                       sizeText(width, height) + "; a canvas holds at most 1024 x 1024");
